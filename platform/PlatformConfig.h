@@ -1,0 +1,39 @@
+// Where the platform layer keeps its state, and the settings that tests may change.
+// Defaults: the registry at $XDG_DATA_HOME/korvel-tessamo/registry.sqlite, the device folder
+// next to the program (build/device, or <prefix>/share/korvel-tessamo/device when installed),
+// or $KORVEL_DEVICE_ROOT when set. Tests point both at temporary folders before any use.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace platform {
+
+// An empty path restores the default.
+void SetRegistryPath(const std::filesystem::path& path);
+std::filesystem::path RegistryPath();
+
+void SetDeviceRoot(const std::filesystem::path& path);
+std::filesystem::path DeviceRoot();
+
+// Maps a device path ("\Windows\pegcards.dll") to the host file below the device folder,
+// matching each component without regard to case when the exact name does not exist.
+// Other paths are host paths and pass unchanged. A device path that would leave the device
+// folder ("..") gives an empty path.
+std::filesystem::path ToHostPath(std::u16string_view path);
+bool IsDevicePath(std::u16string_view path);
+
+// Host path of the running program; tests may override it.
+void SetModulePath(const std::filesystem::path& path);
+std::filesystem::path ModulePath();
+
+// Operating system major version reported to the program (default 5).
+void SetPlatformMajorVersion(int major);
+int PlatformMajorVersion();
+
+// Screen metrics in pixels (default 480 x 640); the device window updates them.
+void SetScreenSize(int width, int height);
+int ScreenWidth();
+int ScreenHeight();
+
+}  // namespace platform

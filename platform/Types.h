@@ -18,6 +18,8 @@ using LPBYTE = BYTE*;
 using LPDWORD = DWORD*;
 
 using WString = std::u16string;
+using HANDLE = void*;
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 
 #ifndef TRUE
 #define TRUE 1

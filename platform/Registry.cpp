@@ -1,0 +1,413 @@
+#include "platform/Registry.h"
+
+#include <atomic>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/RegistryStore.h"
+#include "platform/RegistrySupport.h"
+#include "platform/WideString.h"
+
+using platform::registry::Mutex;
+using platform::registry::Statement;
+using platform::registry::Store;
+using platform::registry::WriteTransaction;
+
+// The hive handles point at real objects so that they are constant-initialised and can be
+// told apart from every handle handed out below.
+struct RegKeyHandle {
+    int hive;
+};
+
+namespace {
+
+RegKeyHandle localMachine{1};
+RegKeyHandle currentUser{2};
+
+constexpr std::size_t kMaxKeyNameLength = 255;
+constexpr std::size_t kMaxValueNameLength = 16383;
+
+struct OpenKey {
+    std::int64_t id;
+    std::uint64_t generation;
+};
+
+// Handles are numbers dressed as pointers; the table decides whether one is live.
+struct HandleTable {
+    std::unordered_map<std::uintptr_t, OpenKey> open;
+    std::uintptr_t next = 0x10000;
+};
+
+HandleTable& Handles() {
+    static HandleTable table;
+    return table;
+}
+
+std::atomic<std::uint64_t> flushCount{0};
+
+std::uintptr_t Token(HKEY key) {
+    return reinterpret_cast<std::uintptr_t>(key);
+}
+
+bool HasUnpairedSurrogate(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF) {
+                return true;
+            }
+            ++i;
+        } else if (c >= 0xDC00 && c <= 0xDFFF) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HasControlCharacter(std::u16string_view text) {
+    for (char16_t c : text) {
+        if (c < 0x20 || c == 0x7F) return true;
+    }
+    return false;
+}
+
+// A name as stored: exact UTF-8 and its folded form.
+struct Name {
+    std::string exact;
+    std::string folded;
+};
+
+std::optional<Name> MakeName(std::u16string_view name, std::size_t maxLength) {
+    if (name.size() > maxLength || HasUnpairedSurrogate(name) || HasControlCharacter(name)) {
+        return std::nullopt;
+    }
+    return Name{ToUtf8(name), ToUtf8(WideLower(name))};
+}
+
+// Splits a subkey path into validated components; empty components (a leading backslash,
+// doubled separators) are skipped.
+std::optional<std::vector<Name>> SplitPath(LPCWSTR path) {
+    std::vector<Name> parts;
+    if (!path) return parts;
+    std::u16string_view rest(path, WideLength(path));
+    while (!rest.empty()) {
+        const std::size_t cut = rest.find(u'\\');
+        const std::u16string_view part = rest.substr(0, cut);
+        if (!part.empty()) {
+            auto name = MakeName(part, kMaxKeyNameLength);
+            if (!name) return std::nullopt;
+            parts.push_back(std::move(*name));
+        }
+        if (cut == std::u16string_view::npos) break;
+        rest.remove_prefix(cut + 1);
+    }
+    return parts;
+}
+
+std::optional<Name> ValueName(LPCWSTR name) {
+    return MakeName(name ? std::u16string_view(name, WideLength(name)) : std::u16string_view(),
+                    kMaxValueNameLength);
+}
+
+bool KeyExists(Store& store, std::int64_t id) {
+    Statement st = store.Prepare("SELECT 1 FROM keys WHERE id = ?1");
+    return st.Bind(1, id).Step() == SQLITE_ROW;
+}
+
+// Resolves a handle to its key id, checking that the key still exists.
+LONG Resolve(Store& store, HKEY key, std::int64_t* id) {
+    if (key == &localMachine) {
+        *id = platform::registry::kLocalMachineRoot;
+        return ERROR_SUCCESS;
+    }
+    if (key == &currentUser) {
+        *id = platform::registry::kCurrentUserRoot;
+        return ERROR_SUCCESS;
+    }
+    auto& open = Handles().open;
+    auto it = open.find(Token(key));
+    if (it == open.end() || it->second.generation != store.Generation()) {
+        return ERROR_INVALID_HANDLE;
+    }
+    if (!KeyExists(store, it->second.id)) return ERROR_BADKEY;
+    *id = it->second.id;
+    return ERROR_SUCCESS;
+}
+
+std::optional<std::int64_t> FindChild(Store& store, std::int64_t parent, const Name& name) {
+    Statement st = store.Prepare("SELECT id FROM keys WHERE parent = ?1 AND folded = ?2");
+    if (st.Bind(1, parent).Bind(2, name.folded).Step() != SQLITE_ROW) return std::nullopt;
+    return st.Int(0);
+}
+
+// Walks `parts` below `start`: the id of the key, or nullopt when a component is missing.
+std::optional<std::int64_t> FindPath(Store& store, std::int64_t start,
+                                     const std::vector<Name>& parts) {
+    std::int64_t id = start;
+    for (const Name& part : parts) {
+        auto child = FindChild(store, id, part);
+        if (!child) return std::nullopt;
+        id = *child;
+    }
+    return id;
+}
+
+HKEY NewHandle(Store& store, std::int64_t id) {
+    auto& table = Handles();
+    const std::uintptr_t token = table.next;
+    table.next += 0x10;
+    table.open.emplace(token, OpenKey{id, store.Generation()});
+    return reinterpret_cast<HKEY>(token);
+}
+
+// Copies `name` with its terminator into a caller's buffer of `*length` characters.
+LONG CopyName(std::string_view utf8, LPWSTR buffer, DWORD* length) {
+    const std::u16string name = FromUtf8(utf8);
+    if (name.size() + 1 > *length) return ERROR_MORE_DATA;
+    std::memcpy(buffer, name.data(), name.size() * sizeof(char16_t));
+    buffer[name.size()] = u'\0';
+    *length = static_cast<DWORD>(name.size());
+    return ERROR_SUCCESS;
+}
+
+// Hands out a value's bytes the way RegQueryValueExW does.
+LONG CopyData(const unsigned char* bytes, std::size_t size, BYTE* data, DWORD* dataSize) {
+    if (data && !dataSize) return ERROR_INVALID_PARAMETER;
+    if (!dataSize) return ERROR_SUCCESS;
+    if (size > 0xFFFFFFFFu) return ERROR_MORE_DATA;
+    const DWORD available = *dataSize;
+    *dataSize = static_cast<DWORD>(size);
+    if (!data) return ERROR_SUCCESS;
+    if (available < size) return ERROR_MORE_DATA;
+    if (size > 0) std::memcpy(data, bytes, size);
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+HKEY const HKEY_LOCAL_MACHINE = &localMachine;
+HKEY const HKEY_CURRENT_USER = &currentUser;
+
+LONG RegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD, LPWSTR, DWORD, DWORD, void*, HKEY* result,
+                     DWORD* disposition) {
+    if (!result) return ERROR_INVALID_PARAMETER;
+    std::lock_guard lock(Mutex());
+    Store* store = Store::Current();
+    if (!store) return ERROR_BADDB;
+    std::int64_t id = 0;
+    if (LONG rc = Resolve(*store, parent, &id); rc != ERROR_SUCCESS) return rc;
+    auto parts = SplitPath(subKey);
+    if (!parts) return ERROR_INVALID_PARAMETER;
+
+    // Most opens find every key present and need no write lock.
+    if (auto existing = FindPath(*store, id, *parts)) {
+        *result = NewHandle(*store, *existing);
+        if (disposition) *disposition = REG_OPENED_EXISTING_KEY;
+        return ERROR_SUCCESS;
+    }
+    WriteTransaction tx(*store);
+    if (!tx.Ok()) return ERROR_WRITE_FAULT;
+    if (!KeyExists(*store, id)) return ERROR_BADKEY;
+    bool created = false;
+    for (const Name& part : *parts) {
+        if (auto child = FindChild(*store, id, part)) {
+            id = *child;
+            continue;
+        }
+        Statement insert =
+            store->Prepare("INSERT INTO keys(parent, name, folded) VALUES(?1, ?2, ?3)");
+        if (insert.Bind(1, id).Bind(2, part.exact).Bind(3, part.folded).Step() != SQLITE_DONE) {
+            return ERROR_WRITE_FAULT;
+        }
+        id = sqlite3_last_insert_rowid(store->Db());
+        created = true;
+    }
+    if (!tx.Commit()) return ERROR_WRITE_FAULT;
+    *result = NewHandle(*store, id);
+    if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    return ERROR_SUCCESS;
+}
+
+LONG RegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD, DWORD, HKEY* result) {
+    if (!result) return ERROR_INVALID_PARAMETER;
+    std::lock_guard lock(Mutex());
+    Store* store = Store::Current();
+    if (!store) return ERROR_BADDB;
+    std::int64_t id = 0;
+    if (LONG rc = Resolve(*store, parent, &id); rc != ERROR_SUCCESS) return rc;
+    auto parts = SplitPath(subKey);
+    if (!parts) return ERROR_INVALID_PARAMETER;
+    auto found = FindPath(*store, id, *parts);
+    if (!found) return ERROR_FILE_NOT_FOUND;
+    *result = NewHandle(*store, *found);
+    return ERROR_SUCCESS;
+}
+
+LONG RegCloseKey(HKEY key) {
+    if (key == HKEY_LOCAL_MACHINE || key == HKEY_CURRENT_USER) return ERROR_SUCCESS;
+    std::lock_guard lock(Mutex());
+    return Handles().open.erase(Token(key)) == 1 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+LONG RegFlushKey(HKEY key) {
+    std::lock_guard lock(Mutex());
+    Store* store = Store::Current();
+    if (!store) return ERROR_BADDB;
+    std::int64_t id = 0;
+    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
+    if (!store->Sync()) return ERROR_WRITE_FAULT;
+    ++flushCount;
+    return ERROR_SUCCESS;
+}
+
+LONG RegQueryValueExW(HKEY key, LPCWSTR name, DWORD*, DWORD* type, BYTE* data, DWORD* size) {
+    if (data && !size) return ERROR_INVALID_PARAMETER;
+    std::lock_guard lock(Mutex());
+    Store* store = Store::Current();
+    if (!store) return ERROR_BADDB;
+    std::int64_t id = 0;
+    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
+    auto value = ValueName(name);
+    if (!value) return ERROR_FILE_NOT_FOUND;
+    Statement st = store->Prepare("SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2");
+    if (st.Bind(1, id).Bind(2, value->folded).Step() != SQLITE_ROW) return ERROR_FILE_NOT_FOUND;
+    if (type) *type = static_cast<DWORD>(st.Int(0));
+    return CopyData(st.Blob(1), st.Bytes(1), data, size);
+}
+
+LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
+    if (!data && size != 0) return ERROR_INVALID_PARAMETER;
+    std::lock_guard lock(Mutex());
+    Store* store = Store::Current();
+    if (!store) return ERROR_BADDB;
+    std::int64_t id = 0;
+    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
+    auto value = ValueName(name);
+    if (!value) return ERROR_INVALID_PARAMETER;
+    // One statement, so it is its own transaction; it writes nothing if the key has been
+    // deleted meanwhile by another process.
+    Statement st = store->Prepare(
+        "INSERT INTO vals(key, name, folded, type, data)"
+        " SELECT ?1, ?2, ?3, ?4, ?5 WHERE EXISTS(SELECT 1 FROM keys WHERE id = ?1)"
+        " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
+    st.Bind(1, id).Bind(2, value->exact).Bind(3, value->folded).Bind(4, std::int64_t{type});
+    st.BindBlob(5, data, size);
+    if (st.Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
+    return sqlite3_changes(store->Db()) == 1 ? ERROR_SUCCESS : ERROR_BADKEY;
+}
+
+LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*, LPWSTR cls,
+                   DWORD* classLength, void* lastWriteTime) {
+    if (!name || !nameLength) return ERROR_INVALID_PARAMETER;
+    std::lock_guard lock(Mutex());
+    Store* store = Store::Current();
+    if (!store) return ERROR_BADDB;
+    std::int64_t id = 0;
+    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
+    Statement st =
+        store->Prepare("SELECT name FROM keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
+    if (st.Bind(1, id).Bind(2, std::int64_t{index}).Step() != SQLITE_ROW) {
+        return ERROR_NO_MORE_ITEMS;
+    }
+    if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) return rc;
+    // Keys carry no class and no write time here.
+    if (classLength) {
+        if (cls && *classLength > 0) cls[0] = u'\0';
+        *classLength = 0;
+    }
+    if (lastWriteTime) std::memset(lastWriteTime, 0, 8);
+    return ERROR_SUCCESS;
+}
+
+LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*, DWORD* type,
+                   BYTE* data, DWORD* dataLength) {
+    if (!name || !nameLength || (data && !dataLength)) return ERROR_INVALID_PARAMETER;
+    std::lock_guard lock(Mutex());
+    Store* store = Store::Current();
+    if (!store) return ERROR_BADDB;
+    std::int64_t id = 0;
+    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
+    Statement st = store->Prepare(
+        "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
+    if (st.Bind(1, id).Bind(2, std::int64_t{index}).Step() != SQLITE_ROW) {
+        return ERROR_NO_MORE_ITEMS;
+    }
+    if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) return rc;
+    if (type) *type = static_cast<DWORD>(st.Int(1));
+    return CopyData(st.Blob(2), st.Bytes(2), data, dataLength);
+}
+
+LONG RegDeleteValueW(HKEY key, LPCWSTR name) {
+    std::lock_guard lock(Mutex());
+    Store* store = Store::Current();
+    if (!store) return ERROR_BADDB;
+    std::int64_t id = 0;
+    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
+    auto value = ValueName(name);
+    if (!value) return ERROR_FILE_NOT_FOUND;
+    Statement st = store->Prepare("DELETE FROM vals WHERE key = ?1 AND folded = ?2");
+    if (st.Bind(1, id).Bind(2, value->folded).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
+    return sqlite3_changes(store->Db()) > 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+}
+
+LONG RegDeleteKeyW(HKEY parent, LPCWSTR subKey) {
+    std::lock_guard lock(Mutex());
+    Store* store = Store::Current();
+    if (!store) return ERROR_BADDB;
+    std::int64_t id = 0;
+    if (LONG rc = Resolve(*store, parent, &id); rc != ERROR_SUCCESS) return rc;
+    auto parts = SplitPath(subKey);
+    if (!parts) return ERROR_INVALID_PARAMETER;
+    if (parts->empty()) return ERROR_INVALID_PARAMETER;  // never the parent itself
+    WriteTransaction tx(*store);
+    if (!tx.Ok()) return ERROR_WRITE_FAULT;
+    auto target = FindPath(*store, id, *parts);
+    if (!target) return ERROR_FILE_NOT_FOUND;
+    {
+        Statement children = store->Prepare("SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
+        if (children.Bind(1, *target).Step() == SQLITE_ROW) return ERROR_KEY_HAS_CHILDREN;
+    }
+    {
+        Statement values = store->Prepare("DELETE FROM vals WHERE key = ?1");
+        if (values.Bind(1, *target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
+        Statement keyRow = store->Prepare("DELETE FROM keys WHERE id = ?1");
+        if (keyRow.Bind(1, *target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
+    }
+    return tx.Commit() ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+}
+
+namespace platform {
+
+struct RegistryBatch::Impl {
+    std::unique_lock<std::recursive_mutex> lock{Mutex()};
+    Store* store = nullptr;
+    bool open = false;
+};
+
+RegistryBatch::RegistryBatch() : impl_(std::make_unique<Impl>()) {
+    impl_->store = Store::Current();
+    impl_->open = impl_->store && impl_->store->Begin();
+}
+
+RegistryBatch::~RegistryBatch() {
+    if (impl_->open) impl_->store->Rollback();
+}
+
+bool RegistryBatch::Ok() const {
+    return impl_->open;
+}
+
+bool RegistryBatch::Commit() {
+    if (!impl_->open) return false;
+    impl_->open = false;
+    return impl_->store->Commit() && impl_->store->Sync();
+}
+
+std::uint64_t RegistryFlushCount() {
+    return flushCount.load();
+}
+
+}  // namespace platform

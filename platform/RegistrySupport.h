@@ -1,0 +1,34 @@
+// Linux-side extras of the registry that no handheld program calls: a transaction for tools
+// that must change many keys at once, and a counter that tests read.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+// Runs every registry call made on this thread while it lives in one write transaction of
+// the current store: other processes see all of it or nothing, and the store is locked for
+// their writes meanwhile. Destroyed without Commit(), everything is rolled back. Other
+// threads' registry calls wait until it ends. Keep it short-lived.
+class RegistryBatch {
+  public:
+    RegistryBatch();
+    ~RegistryBatch();
+    RegistryBatch(const RegistryBatch&) = delete;
+    RegistryBatch& operator=(const RegistryBatch&) = delete;
+
+    // False when the store could not be opened or locked; registry calls then fail.
+    bool Ok() const;
+    // Commits and forces the store to disk; false (and rolled back) on failure.
+    bool Commit();
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Number of RegFlushKey calls that succeeded in this process.
+std::uint64_t RegistryFlushCount();
+
+}  // namespace platform

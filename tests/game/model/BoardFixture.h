@@ -1,0 +1,98 @@
+// A board with a recording owner, and helpers to lay out exact situations and to print a
+// whole board as text, so a test compares one string.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "game/model/BoardOwner.h"
+#include "game/model/Deal.h"
+#include "game/model/Deck.h"
+#include "game/model/GameBoard.h"
+
+class FakeOwner : public BoardOwner {
+public:
+    void InvalidateRect(const Rect& rect, bool) override { invalidated.push_back(rect); }
+    void RepaintNow() override { ++repaints; }
+    int ShowMessage(int stringId) override {
+        messages.push_back(stringId);
+        return 1;
+    }
+    void ShowCardsLeft(unsigned n) override { cardsLeft.push_back(n); }
+    void UndoStateChanged() override {
+        ++undoNotices;
+        if (board && !board->CanUndo()) ++historyClears;
+    }
+    bool DisplayMessages() const override { return displayMessages; }
+    bool DblClickMoves() const override { return dblClickMoves; }
+    bool ShowNoDragBox() const override { return showNoDragBox; }
+    void SetShowNoDragBox(bool on) override { showNoDragBox = on; }
+    void SaveOptions() override { ++optionsSaved; }
+    void RecordWin(std::int16_t n) override { wins.push_back(n); }
+    std::int32_t CurrentGameNumber() const override { return gameNumber; }
+    Size ScreenSize() const override { return screen; }
+
+    Size screen{240, 320};
+    std::int32_t gameNumber = 1;
+    bool displayMessages = true;
+    bool dblClickMoves = true;
+    bool showNoDragBox = true;
+    std::vector<Rect> invalidated;
+    std::vector<int> messages;
+    std::vector<unsigned> cardsLeft;
+    std::vector<std::int16_t> wins;
+    int repaints = 0;
+    int undoNotices = 0;
+    int historyClears = 0;
+    const GameBoard* board = nullptr;
+    int optionsSaved = 0;
+};
+
+class BoardTest : public ::testing::Test {
+protected:
+    explicit BoardTest(Size screen = {240, 320})
+        : owner_(MakeOwner(screen)),
+          board_(owner_, DisplayScaleForScreenWidth(screen.width)),
+          deck_(board_.Layout().CardSize(), nullptr) {
+        owner_.board = &board_;
+    }
+
+    static FakeOwner MakeOwner(Size screen) {
+        FakeOwner owner;
+        owner.screen = screen;
+        return owner;
+    }
+
+    void DealGame(std::int32_t number) {
+        owner_.gameNumber = number;
+        Deal(deck_, board_, number);
+        board_.ClearHistory();
+        board_.Deselect();
+    }
+
+    // The card named like "7C" or "TH".
+    Card* C(const std::string& name) const;
+    // Empties the board and lays out exactly these piles (bottom card first): a list of
+    // (pile, cards) pairs. Cards named nowhere stay off the table.
+    void Arrange(std::initializer_list<std::pair<int, std::vector<std::string>>> piles);
+    // Fills the foundations with the named suits up to and including the given cards.
+    std::vector<std::string> SuitUpTo(const std::string& top) const;
+
+    // Centre of the card at `index` of `pile`.
+    Point CentreOf(int pile, int index) const;
+    Point CentreOfTop(int pile) const;
+    void Tap(Point p) {
+        board_.OnStylusDown(p.x, p.y);
+        board_.OnStylusUp(p.x, p.y);
+    }
+
+    // Every pile, the selection and the history as text.
+    std::string BoardText() const;
+
+    FakeOwner owner_;
+    GameBoard board_;
+    Deck deck_;
+};

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -47,6 +48,11 @@ HandleTable& Handles() {
 }
 
 std::atomic<std::uint64_t> flushCount{0};
+
+std::function<void(const platform::RegistryEvent&)>& Observer() {
+    static std::function<void(const platform::RegistryEvent&)> observer;
+    return observer;
+}
 
 std::uintptr_t Token(HKEY key) {
     return reinterpret_cast<std::uintptr_t>(key);
@@ -155,6 +161,30 @@ std::optional<std::int64_t> FindPath(Store& store, std::int64_t start,
     return id;
 }
 
+// Full path of a key from its hive root, for the observer.
+std::u16string KeyPath(Store& store, std::int64_t id) {
+    std::vector<std::string> parts;
+    for (int depth = 0; id != 0 && depth < 10000; ++depth) {
+        Statement st = store.Prepare("SELECT parent, name FROM keys WHERE id = ?1");
+        if (st.Bind(1, id).Step() != SQLITE_ROW) break;
+        parts.emplace_back(st.Text(1));
+        id = st.Int(0);
+    }
+    std::string path;
+    for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+        if (!path.empty()) path += '\\';
+        path += *it;
+    }
+    return FromUtf8(path);
+}
+
+void Notify(Store& store, platform::RegistryEvent::Kind kind, std::int64_t id,
+            std::u16string key = {}, std::u16string value = {}) {
+    if (!Observer()) return;
+    if (key.empty()) key = KeyPath(store, id);
+    Observer()(platform::RegistryEvent{kind, std::move(key), std::move(value)});
+}
+
 HKEY NewHandle(Store& store, std::int64_t id) {
     auto& table = Handles();
     const std::uintptr_t token = table.next;
@@ -260,6 +290,7 @@ LONG RegFlushKey(HKEY key) {
     if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
     if (!store->Sync()) return ERROR_WRITE_FAULT;
     ++flushCount;
+    Notify(*store, platform::RegistryEvent::Kind::kFlush, id);
     return ERROR_SUCCESS;
 }
 
@@ -296,7 +327,10 @@ LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data,
     st.Bind(1, id).Bind(2, value->exact).Bind(3, value->folded).Bind(4, std::int64_t{type});
     st.BindBlob(5, data, size);
     if (st.Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
-    return sqlite3_changes(store->Db()) == 1 ? ERROR_SUCCESS : ERROR_BADKEY;
+    if (sqlite3_changes(store->Db()) != 1) return ERROR_BADKEY;
+    Notify(*store, platform::RegistryEvent::Kind::kSetValue, id, {},
+           name ? std::u16string(name) : std::u16string());
+    return ERROR_SUCCESS;
 }
 
 LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*, LPWSTR cls,
@@ -350,7 +384,10 @@ LONG RegDeleteValueW(HKEY key, LPCWSTR name) {
     if (!value) return ERROR_FILE_NOT_FOUND;
     Statement st = store->Prepare("DELETE FROM vals WHERE key = ?1 AND folded = ?2");
     if (st.Bind(1, id).Bind(2, value->folded).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
-    return sqlite3_changes(store->Db()) > 0 ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    if (sqlite3_changes(store->Db()) == 0) return ERROR_FILE_NOT_FOUND;
+    Notify(*store, platform::RegistryEvent::Kind::kDeleteValue, id, {},
+           name ? std::u16string(name) : std::u16string());
+    return ERROR_SUCCESS;
 }
 
 LONG RegDeleteKeyW(HKEY parent, LPCWSTR subKey) {
@@ -370,13 +407,16 @@ LONG RegDeleteKeyW(HKEY parent, LPCWSTR subKey) {
         Statement children = store->Prepare("SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
         if (children.Bind(1, *target).Step() == SQLITE_ROW) return ERROR_KEY_HAS_CHILDREN;
     }
+    const std::u16string path = Observer() ? KeyPath(*store, *target) : std::u16string();
     {
         Statement values = store->Prepare("DELETE FROM vals WHERE key = ?1");
         if (values.Bind(1, *target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
         Statement keyRow = store->Prepare("DELETE FROM keys WHERE id = ?1");
         if (keyRow.Bind(1, *target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
     }
-    return tx.Commit() ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+    if (!tx.Commit()) return ERROR_WRITE_FAULT;
+    Notify(*store, platform::RegistryEvent::Kind::kDeleteKey, *target, path);
+    return ERROR_SUCCESS;
 }
 
 namespace platform {
@@ -408,6 +448,11 @@ bool RegistryBatch::Commit() {
 
 std::uint64_t RegistryFlushCount() {
     return flushCount.load();
+}
+
+void SetRegistryObserver(std::function<void(const RegistryEvent&)> observer) {
+    std::lock_guard lock(Mutex());
+    Observer() = std::move(observer);
 }
 
 }  // namespace platform

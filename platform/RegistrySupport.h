@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace platform {
 
@@ -30,5 +32,15 @@ class RegistryBatch {
 
 // Number of RegFlushKey calls that succeeded in this process.
 std::uint64_t RegistryFlushCount();
+
+// A change (or flush) that succeeded, for tests that check what happened in which order.
+struct RegistryEvent {
+    enum class Kind { kSetValue, kDeleteValue, kDeleteKey, kFlush };
+    Kind kind;
+    std::u16string key;    // full path, e.g. u"HKEY_LOCAL_MACHINE\\Software\\Korvel Labs"
+    std::u16string value;  // value name for kSetValue and kDeleteValue
+};
+// Called after each such call on any thread; an empty function removes the observer.
+void SetRegistryObserver(std::function<void(const RegistryEvent&)> observer);
 
 }  // namespace platform

@@ -1,0 +1,85 @@
+#include "common/registry/KeyTree.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "common/registry/RegistryKey.h"
+#include "common/registry/SettingsRoot.h"
+#include "platform/RegistrySupport.h"
+#include "tests/support/TempPlatform.h"
+
+namespace {
+
+bool Exists(LPCWSTR path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void Make(LPCWSTR path, LPCWSTR value = nullptr) {
+    RegistryKey key(HKEY_LOCAL_MACHINE, path, true, false);
+    ASSERT_NE(key.Handle(), nullptr);
+    if (value) key.SetDword(value, 1);
+}
+
+class KeyTreeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform::SetRegistryObserver([this](const platform::RegistryEvent& event) {
+            if (event.kind == platform::RegistryEvent::Kind::kDeleteKey) {
+                deleted_.push_back(event.key);
+            }
+        });
+    }
+    void TearDown() override { platform::SetRegistryObserver({}); }
+
+    TempPlatform temp_;
+    std::vector<std::u16string> deleted_;
+};
+
+TEST_F(KeyTreeTest, DeleteKeyTreeRemovesTheDeepestKeysFirst) {
+    Make(u"\\Root\\A\\B\\C", u"V");
+    Make(u"\\Root\\A\\B2");
+    Make(u"\\Sibling");
+    ASSERT_TRUE(DeleteKeyTree(HKEY_LOCAL_MACHINE, u"\\Root\\A"));
+    EXPECT_EQ(deleted_, (std::vector<std::u16string>{
+                            u"HKEY_LOCAL_MACHINE\\Root\\A\\B\\C",
+                            u"HKEY_LOCAL_MACHINE\\Root\\A\\B",
+                            u"HKEY_LOCAL_MACHINE\\Root\\A\\B2",
+                            u"HKEY_LOCAL_MACHINE\\Root\\A",
+                        }));
+    EXPECT_TRUE(Exists(u"\\Root"));
+    EXPECT_TRUE(Exists(u"\\Sibling"));
+}
+
+TEST_F(KeyTreeTest, DeleteKeyTreeOfNothingFails) {
+    EXPECT_FALSE(DeleteKeyTree(HKEY_LOCAL_MACHINE, u"\\Missing"));
+    EXPECT_FALSE(DeleteKeyTree(HKEY_LOCAL_MACHINE, nullptr));
+    EXPECT_TRUE(deleted_.empty());
+}
+
+TEST_F(KeyTreeTest, DeleteRegistryTreeRemovesValuesSubkeysAndTheKey) {
+    const std::u16string root = kSettingsRoot;
+    Make((root + u"\\Options").c_str(), u"DblClickMoves");
+    Make((root + u"\\Statistics").c_str(), u"Won");
+    Make(root.c_str(), u"Version");
+    Make(root.c_str(), u"Options");  // a value named like a subkey
+    Make(u"\\Software\\Korvel Labs\\Other", u"Keep");
+
+    EXPECT_TRUE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, kSettingsRoot));
+    EXPECT_FALSE(Exists(kSettingsRoot));
+    EXPECT_TRUE(Exists(u"\\Software\\Korvel Labs\\Other"));
+    ASSERT_FALSE(deleted_.empty());
+    EXPECT_EQ(deleted_.back(), u"HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo");
+}
+
+TEST_F(KeyTreeTest, DeleteRegistryTreeOfAMissingKeyRemovesNothing) {
+    Make(u"\\Software\\Keep", u"V");
+    EXPECT_FALSE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, u"\\Software\\Missing"));
+    EXPECT_TRUE(Exists(u"\\Software\\Keep"));
+    EXPECT_TRUE(deleted_.empty());
+}
+
+}  // namespace

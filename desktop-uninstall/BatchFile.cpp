@@ -1,0 +1,72 @@
+#include "BatchFile.h"
+
+const char kBatchPath[] = "\\DelUS.bat";
+
+namespace {
+
+// Every line, the last included, ends with CR LF.
+const char kBatchFormat[] =
+    ":Repeat\r\n"
+    "del \"%s\"\r\n"
+    "if exist \"%s\" goto Repeat\r\n"
+    "del \"%s\\*.*\" /F /S /Q\r\n"
+    "rmdir \"%s\"\r\n"
+    "del \"%s\"\r\n";
+
+constexpr int kPlaceholders = 5;
+
+}  // namespace
+
+int BatchTextLength(const char* programPath, const char* folder) {
+    const int fixed = lstrlenA(kBatchFormat) - 2 * kPlaceholders;
+    return fixed + 2 * lstrlenA(programPath) + 2 * lstrlenA(folder) + lstrlenA(kBatchPath);
+}
+
+int FormatBatchText(char* text, const char* programPath, const char* folder) {
+    text[0] = '\0';
+    if (BatchTextLength(programPath, folder) + 1 > kBatchCapacity) return -1;
+    return wsprintfA(text, kBatchFormat, programPath, programPath, folder, folder, kBatchPath);
+}
+
+void WriteAndStartBatch() {
+    HANDLE file = CreateFileA(kBatchPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+
+    char programPath[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, programPath, MAX_PATH);
+    char folder[MAX_PATH + 1];
+    lstrcpyA(folder, programPath);
+    for (char* p = folder + lstrlenA(folder); p > folder; --p) {
+        if (p[-1] == '\\') {
+            p[-1] = '\0';
+            break;
+        }
+    }
+
+    char text[kBatchCapacity];
+    int length = FormatBatchText(text, programPath, folder);
+    if (length < 0) length = 0;  // the caller refuses such paths before we get here
+    DWORD written = 0;
+    WriteFile(file, text, static_cast<DWORD>(length), &written, nullptr);
+    CloseHandle(file);
+
+    char commandLine[sizeof kBatchPath];  // CreateProcessA may write into it
+    lstrcpyA(commandLine, kBatchPath);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE,
+                        CREATE_SUSPENDED | IDLE_PRIORITY_CLASS, nullptr, "\\", &startup,
+                        &process)) {
+        return;
+    }
+    SetThreadPriority(process.hThread, THREAD_PRIORITY_IDLE);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+    SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+    CloseHandle(process.hProcess);
+    ResumeThread(process.hThread);
+    CloseHandle(process.hThread);
+}

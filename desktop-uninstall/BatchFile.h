@@ -1,0 +1,24 @@
+// The batch file that removes the program and its folder once the program has ended.
+#pragma once
+
+#include <windows.h>
+
+// Written to the root folder of the current drive.
+extern const char kBatchPath[];
+
+// Capacity of the batch text, terminating zero included.
+constexpr int kBatchCapacity = 1000;
+
+// Length of the batch text (without terminating zero) for the given program path and
+// folder, computed without formatting anything.
+int BatchTextLength(const char* programPath, const char* folder);
+
+// Formats the batch text into `text` (kBatchCapacity bytes). Returns its length, or -1
+// when it would not fit; `text` is then left empty.
+int FormatBatchText(char* text, const char* programPath, const char* folder);
+
+// Writes the batch for the running program, replacing any earlier one, and starts it
+// suspended at idle priority in a hidden window, then resumes it. The running program
+// raises its own priority so it ends before the batch gets going. Nothing is reported:
+// a file that cannot be written starts nothing; a batch that cannot be started stays.
+void WriteAndStartBatch();

@@ -1,0 +1,41 @@
+// desktop-uninstall: removes the desktop side of the installation, itself included.
+// Removes the uninstall entry named after its folder, then leaves a batch file that deletes
+// the program, empties and removes the folder, and deletes itself. Takes no arguments,
+// shows nothing, always exits with 0.
+#include <windows.h>
+
+#include <stdlib.h>
+
+#include "BatchFile.h"
+#include "FolderGuard.h"
+#include "UninstallEntry.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    char programPath[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, programPath, MAX_PATH);
+
+    // The folder part begins and ends with a backslash; the entry name is its last component.
+    char drive[_MAX_DRIVE];
+    char dir[_MAX_DIR];
+    char name[_MAX_FNAME];
+    char extension[_MAX_EXT];
+    _splitpath(programPath, drive, dir, name, extension);
+    int length = lstrlenA(dir);
+    if (length > 0 && dir[length - 1] == '\\') dir[--length] = '\0';
+    const char* entryName = dir + length;
+    while (entryName > dir && entryName[-1] != '\\') --entryName;
+
+    char folder[MAX_PATH + 1];
+    lstrcpyA(folder, programPath);
+    for (char* p = folder + lstrlenA(folder); p > folder; --p) {
+        if (p[-1] == '\\') {
+            p[-1] = '\0';
+            break;
+        }
+    }
+    if (!MayRemoveFolder(programPath, folder, entryName)) return 0;
+
+    RemoveUninstallEntry(entryName);
+    WriteAndStartBatch();
+    return 0;
+}

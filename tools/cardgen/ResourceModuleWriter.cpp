@@ -1,0 +1,51 @@
+#include "tools/cardgen/ResourceModuleWriter.h"
+
+#include <fstream>
+
+namespace {
+
+void Put16(std::vector<BYTE>& out, std::uint32_t v) {
+    out.push_back(static_cast<BYTE>(v));
+    out.push_back(static_cast<BYTE>(v >> 8));
+}
+void Put32(std::vector<BYTE>& out, std::uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+}  // namespace
+
+void ResourceModuleWriter::Add(DWORD type, DWORD id, std::vector<BYTE> data) {
+    resources_.push_back({type, id, std::move(data)});
+}
+
+std::vector<BYTE> ResourceModuleWriter::Bytes() const {
+    const std::uint32_t headerSize = 16;
+    std::uint32_t offset = headerSize + 16 * static_cast<std::uint32_t>(resources_.size());
+    std::uint32_t total = offset;
+    for (const Resource& r : resources_) total += static_cast<std::uint32_t>(r.data.size());
+
+    std::vector<BYTE> out{'K', 'T', 'R', 'M'};
+    out.reserve(total);
+    Put16(out, 1);
+    Put16(out, headerSize);
+    Put32(out, static_cast<std::uint32_t>(resources_.size()));
+    Put32(out, total);
+    for (const Resource& r : resources_) {
+        Put32(out, r.type);
+        Put32(out, r.id);
+        Put32(out, offset);
+        Put32(out, static_cast<std::uint32_t>(r.data.size()));
+        offset += static_cast<std::uint32_t>(r.data.size());
+    }
+    for (const Resource& r : resources_) out.insert(out.end(), r.data.begin(), r.data.end());
+    return out;
+}
+
+bool ResourceModuleWriter::WriteFile(const std::filesystem::path& path) const {
+    const std::vector<BYTE> bytes = Bytes();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
+}

@@ -12,7 +12,7 @@
 namespace {
 
 class BenchOwner : public BoardOwner {
-public:
+  public:
     void InvalidateRect(const Rect&, bool) override {}
     void RepaintNow() override {}
     int ShowMessage(int) override { return 1; }

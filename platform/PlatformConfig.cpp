@@ -62,24 +62,34 @@ fs::path ResolveComponent(const fs::path& dir, const std::u16string& name) {
 
 }  // namespace
 
-void SetLastError(DWORD error) { lastError = error; }
-DWORD GetLastError() { return lastError; }
+void SetLastError(DWORD error) {
+    lastError = error;
+}
+DWORD GetLastError() {
+    return lastError;
+}
 
 namespace platform {
 
-void SetRegistryPath(const fs::path& path) { State().registryPath = path; }
+void SetRegistryPath(const fs::path& path) {
+    State().registryPath = path;
+}
 
 fs::path RegistryPath() {
     return State().registryPath.empty() ? DefaultRegistryPath() : State().registryPath;
 }
 
-void SetDeviceRoot(const fs::path& path) { State().deviceRoot = path; }
+void SetDeviceRoot(const fs::path& path) {
+    State().deviceRoot = path;
+}
 
 fs::path DeviceRoot() {
     return State().deviceRoot.empty() ? DefaultDeviceRoot() : State().deviceRoot;
 }
 
-bool IsDevicePath(std::u16string_view path) { return !path.empty() && path[0] == u'\\'; }
+bool IsDevicePath(std::u16string_view path) {
+    return !path.empty() && path[0] == u'\\';
+}
 
 fs::path ToHostPath(std::u16string_view path) {
     if (!IsDevicePath(path)) return fs::path(ToUtf8(path));
@@ -106,7 +116,9 @@ fs::path ToHostPath(std::u16string_view path) {
     return result;
 }
 
-void SetModulePath(const fs::path& path) { State().modulePath = path; }
+void SetModulePath(const fs::path& path) {
+    State().modulePath = path;
+}
 
 fs::path ModulePath() {
     if (!State().modulePath.empty()) return State().modulePath;
@@ -115,14 +127,22 @@ fs::path ModulePath() {
     return ec ? fs::path("/proc/self/exe") : self;
 }
 
-void SetPlatformMajorVersion(int major) { State().majorVersion = major; }
-int PlatformMajorVersion() { return State().majorVersion; }
+void SetPlatformMajorVersion(int major) {
+    State().majorVersion = major;
+}
+int PlatformMajorVersion() {
+    return State().majorVersion;
+}
 
 void SetScreenSize(int width, int height) {
     State().screenWidth = width;
     State().screenHeight = height;
 }
-int ScreenWidth() { return State().screenWidth; }
-int ScreenHeight() { return State().screenHeight; }
+int ScreenWidth() {
+    return State().screenWidth;
+}
+int ScreenHeight() {
+    return State().screenHeight;
+}
 
 }  // namespace platform

@@ -17,11 +17,15 @@ struct Metrics {
 constexpr Metrics kPortrait{30, 13, 55, 3, 0, 123, 29, 8};
 constexpr Metrics kLandscape{40, 8, 48, 3, 29, 175, 29, 30};
 
-const Metrics& For(Size screen) { return BoardLayout::IsLandscape(screen) ? kLandscape : kPortrait; }
+const Metrics& For(Size screen) {
+    return BoardLayout::IsLandscape(screen) ? kLandscape : kPortrait;
+}
 
 }  // namespace
 
-int DisplayScaleForScreenWidth(int screenWidth) { return screenWidth > 400 ? 2 : 1; }
+int DisplayScaleForScreenWidth(int screenWidth) {
+    return screenWidth > 400 ? 2 : 1;
+}
 
 BoardLayout::BoardLayout(int displayScale) : scale_(displayScale == 2 ? 2 : 1) {}
 

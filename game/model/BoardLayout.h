@@ -11,7 +11,7 @@
 int DisplayScaleForScreenWidth(int screenWidth);
 
 class BoardLayout {
-public:
+  public:
     explicit BoardLayout(int displayScale);
 
     int Scale() const { return scale_; }
@@ -27,6 +27,6 @@ public:
     // Where the eight empty-place images go: four reserve cells, then four foundations.
     std::array<Point, 8> EmptyPlacePositions(Size screen) const;
 
-private:
+  private:
     int scale_;
 };

@@ -14,7 +14,7 @@ constexpr int kMsgLost = 57678;
 constexpr int kMsgNoDragAndDrop = 57683;
 
 class BoardOwner : public TableHost {
-public:
+  public:
     // Shows the string with this id, translated, in a message box with the information icon
     // and an OK button; returns the button chosen. Returns only after the player answers.
     virtual int ShowMessage(int stringId) = 0;

@@ -12,7 +12,7 @@ constexpr int kTwo = 0;
 constexpr int kKing = 11;
 
 class Card {
-public:
+  public:
     // Takes its size from `size` (the card size of the run), position (0, 0), not selected.
     Card(int suit, int rank, Size size);
     virtual ~Card();
@@ -43,7 +43,7 @@ public:
     // Copies the face to its rectangle, then inverts the rectangle when selected.
     void Draw(DrawTarget& target) const;
 
-private:
+  private:
     int width_;
     int height_;
     int x_ = 0;

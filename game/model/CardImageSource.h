@@ -4,7 +4,7 @@
 #include "platform/Bitmap.h"
 
 class CardImageSource {
-public:
+  public:
     virtual ~CardImageSource() = default;
     // The face of the card with this suit and rank code, or null when none is available.
     virtual BitmapPtr FaceImage(int suit, int rank) = 0;

@@ -7,7 +7,7 @@
 #include "game/model/Card.h"
 
 class CardPile {
-public:
+  public:
     int Count() const { return static_cast<int>(cards_.size()); }
     bool Empty() const { return cards_.empty(); }
     // The caller keeps 0 <= index < Count().
@@ -24,6 +24,6 @@ public:
     Card* RemoveAt(int index);
     void Clear() { cards_.clear(); }
 
-private:
+  private:
     std::vector<Card*> cards_;
 };

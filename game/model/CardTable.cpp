@@ -6,7 +6,9 @@ CardTable::CardTable(TableHost& host) : host_(host) {}
 
 CardTable::~CardTable() = default;
 
-void CardTable::ClearAndDelete() { cards_.clear(); }
+void CardTable::ClearAndDelete() {
+    cards_.clear();
+}
 
 void CardTable::DrawBackground(DrawTarget& target) {
     target.FillRect({0, 0, target.Width(), target.Height()}, background_);
@@ -17,7 +19,9 @@ void CardTable::Paint(DrawTarget& target) {
     for (const Card* card : cards_) card->Draw(target);
 }
 
-void CardTable::AddCard(Card* card) { cards_.push_back(card); }
+void CardTable::AddCard(Card* card) {
+    cards_.push_back(card);
+}
 
 bool CardTable::BringToFront(Card* card) {
     auto it = std::find(cards_.begin(), cards_.end(), card);
@@ -27,7 +31,9 @@ bool CardTable::BringToFront(Card* card) {
     return true;
 }
 
-void CardTable::ForgetAll() { cards_.clear(); }
+void CardTable::ForgetAll() {
+    cards_.clear();
+}
 
 Card* CardTable::HitTest(int x, int y) const {
     for (auto it = cards_.rbegin(); it != cards_.rend(); ++it) {

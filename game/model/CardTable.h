@@ -11,7 +11,7 @@
 #include "game/model/Geometry.h"
 
 class TableHost {
-public:
+  public:
     virtual ~TableHost() = default;
     // Marks the rectangle as needing repaint.
     virtual void InvalidateRect(const Rect& rect, bool erase) = 0;
@@ -20,7 +20,7 @@ public:
 };
 
 class CardTable {
-public:
+  public:
     // `host` must outlive the table.
     explicit CardTable(TableHost& host);
     virtual ~CardTable();
@@ -51,10 +51,10 @@ public:
 
     const std::vector<Card*>& CardList() const { return cards_; }
 
-protected:
+  protected:
     TableHost& Host() const { return host_; }
 
-private:
+  private:
     TableHost& host_;
     std::uint32_t background_ = 0x00008200;
     std::vector<Card*> cards_;

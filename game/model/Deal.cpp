@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "game/model/Deck.h"
 #include "game/model/DealGenerator.h"
+#include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 class DealGenerator {
-public:
+  public:
     // Seeded with the game number's 32-bit two's-complement pattern.
     explicit DealGenerator(std::uint32_t seed) : state_(seed) {}
 
@@ -15,6 +15,6 @@ public:
         return static_cast<int>((state_ >> 16) & 0x7FFF);
     }
 
-private:
+  private:
     std::uint32_t state_;
 };

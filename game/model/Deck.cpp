@@ -5,8 +5,12 @@ constexpr int kSuitOrder[4] = {0, 1, 3, 2};
 constexpr int kRankOrder[13] = {12, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
 }  // namespace
 
-int Deck::SuitAt(int position) { return kSuitOrder[position % 4]; }
-int Deck::RankAt(int position) { return kRankOrder[position / 4]; }
+int Deck::SuitAt(int position) {
+    return kSuitOrder[position % 4];
+}
+int Deck::RankAt(int position) {
+    return kRankOrder[position / 4];
+}
 
 Deck::Deck(Size cardSize, CardImageSource* images) {
     for (int p = 0; p < kCards; ++p) {

@@ -9,7 +9,7 @@
 #include "game/model/CardImageSource.h"
 
 class Deck {
-public:
+  public:
     static constexpr int kCards = 52;
 
     // Creates the cards at `cardSize` and gives each its face from `images` (may be null:
@@ -27,6 +27,6 @@ public:
     static int SuitAt(int position);
     static int RankAt(int position);
 
-private:
+  private:
     std::array<std::unique_ptr<Card>, kCards> cards_;
 };

@@ -7,7 +7,7 @@
 #include "platform/Bitmap.h"
 
 class DrawTarget {
-public:
+  public:
     virtual ~DrawTarget() = default;
 
     virtual int Width() const = 0;

@@ -37,7 +37,9 @@ Point GameBoard::CardPosition(int pile, int index) const {
     return layout_.CardPosition(pile, index, owner_.ScreenSize());
 }
 
-int GameBoard::PileAt(int x, int y) const { return layout_.PileAt(x, y, owner_.ScreenSize()); }
+int GameBoard::PileAt(int x, int y) const {
+    return layout_.PileAt(x, y, owner_.ScreenSize());
+}
 
 void GameBoard::PlaceCard(Card* card, int pile) {
     CardPile& p = piles_[static_cast<std::size_t>(pile)];

@@ -14,7 +14,7 @@
 #include "game/model/MoveHistory.h"
 
 class GameBoard : public CardTable {
-public:
+  public:
     static constexpr int kPiles = 16;
     static constexpr int kFirstCell = 8;
     static constexpr int kFirstFoundation = 12;
@@ -44,8 +44,7 @@ public:
     void PlaceCard(Card* card, int pile);
     // Moves one card; -1 as source index means the top card, -1 as destination index the
     // place after the last card. Indices out of range are refused (false, nothing changes).
-    bool MoveCard(int source, int destination, int sourceIndex, int destinationIndex,
-                  bool record);
+    bool MoveCard(int source, int destination, int sourceIndex, int destinationIndex, bool record);
     // The pile holding the card, or -1.
     int FindPile(const Card* card) const;
     int CardsOnFoundations() const;
@@ -84,7 +83,7 @@ public:
     void ClearHistory();
     void Undo();
 
-private:
+  private:
     Card* HighlightedCard() const { return tapped_ ? tapped_ : selected_; }
     int FreePilesExcept(int destination) const;
 

@@ -14,13 +14,13 @@ struct MoveRecord {
 };
 
 class MoveHistory {
-public:
+  public:
     void Add(const MoveRecord& record) { records_.push_back(record); }
     void Clear() { records_.clear(); }
     bool Empty() const { return records_.empty(); }
     int Count() const { return static_cast<int>(records_.size()); }
     const std::vector<MoveRecord>& Records() const { return records_; }
 
-private:
+  private:
     std::vector<MoveRecord> records_;
 };

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 class TempPlatform {
-public:
+  public:
     TempPlatform();
     ~TempPlatform();
     TempPlatform(const TempPlatform&) = delete;
@@ -15,6 +15,6 @@ public:
     std::filesystem::path RegistryFile() const { return root_ / "registry.sqlite"; }
     std::filesystem::path DeviceRoot() const { return root_ / "device"; }
 
-private:
+  private:
     std::filesystem::path root_;
 };

@@ -48,7 +48,8 @@ TEST(CliPlayTest, WinningTheOrderedDealPrintsTheWholeState) {
 
 TEST(CliPlayTest, SelectionMoveUndoAndPositions) {
     // Game 1: 6S (column 0) onto the red Seven? 6S fits on 7H? 7H is covered; use the cells.
-    const CliResult r = RunCli("play --positions 1", "tap 5 140\ntap 5 10\ndown 5 140\nup 60 140\n");
+    const CliResult r =
+        RunCli("play --positions 1", "tap 5 140\ntap 5 10\ndown 5 140\nup 60 140\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("pile 0: JD@0,55 KD@0,68 2S@0,81 4C@0,94 3S@0,107 6D@0,120\n"),
               std::string::npos);
@@ -66,7 +67,8 @@ TEST(CliPlayTest, OptionsAndScreenChanges) {
     const CliResult quiet = RunCli("play --no-messages --no-dragbox 1",
                                    "tap 5 140\ntap 35 140\ndown 0 60\nup 200 300\n");
     EXPECT_NE(quiet.out.find("messages:\n"), std::string::npos);
-    const CliResult noDouble = RunCli("play --no-dblclick 1", "down 65 140\ndtap 65 140\nup 65 140\n");
+    const CliResult noDouble =
+        RunCli("play --no-dblclick 1", "down 65 140\ndtap 65 140\nup 65 140\n");
     EXPECT_NE(noDouble.out.find("selected: 2H\n"), std::string::npos);
     const CliResult turned = RunCli("play --positions --screen 480x640 1", "screen 640 480\n");
     EXPECT_NE(turned.out.find("pile 1: 2D@80,96 "), std::string::npos);  // landscape, scale 2
@@ -78,13 +80,11 @@ TEST(CliPlayTest, BadInputNamesTheLineAndPrintsNothing) {
         const char* input;
         const char* line;
     };
-    for (const Case& c : {Case{"play 1", "tap 5 140\nfly 1 2\n", "line 2"},
-                          Case{"play 1", "\n\ndown 5\n", "line 3"},
-                          Case{"play 1", "tap a b\n", "line 1"},
-                          Case{"play 1", "undo now\n", "line 1"},
-                          Case{"play 1", "screen 0 10\n", "line 1"},
-                          Case{"play 99999999999", "", ""},
-                          Case{"play --screen 12 1", "", ""}}) {
+    for (const Case& c :
+         {Case{"play 1", "tap 5 140\nfly 1 2\n", "line 2"},
+          Case{"play 1", "\n\ndown 5\n", "line 3"}, Case{"play 1", "tap a b\n", "line 1"},
+          Case{"play 1", "undo now\n", "line 1"}, Case{"play 1", "screen 0 10\n", "line 1"},
+          Case{"play 99999999999", "", ""}, Case{"play --screen 12 1", "", ""}}) {
         const CliResult r = RunCli(c.args, c.input);
         EXPECT_EQ(r.status, 2) << c.args << " / " << c.input;
         EXPECT_TRUE(r.out.empty());

@@ -2,11 +2,11 @@
 
 #include <sys/wait.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -19,14 +19,13 @@ std::string Slurp(const fs::path& path) {
 }
 }  // namespace
 
-CliResult RunCli(const std::string& args, const std::string& input, const std::string& environment) {
-    const fs::path dir = fs::temp_directory_path() /
-                         ("tessamo-cli-run-" + std::to_string(getpid()) + "-" +
-                          std::to_string(reinterpret_cast<std::uintptr_t>(&input)));
+CliResult RunCli(const std::string& args, const std::string& input,
+                 const std::string& environment) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("tessamo-cli-run-" + std::to_string(getpid()) + "-" +
+                                     std::to_string(reinterpret_cast<std::uintptr_t>(&input)));
     fs::create_directories(dir);
-    {
-        std::ofstream(dir / "in", std::ios::binary) << input;
-    }
+    { std::ofstream(dir / "in", std::ios::binary) << input; }
     const std::string command = environment + " " TESSAMO_CLI " " + args + " <" +
                                 (dir / "in").string() + " >" + (dir / "out").string() + " 2>" +
                                 (dir / "err").string();

@@ -92,8 +92,8 @@ std::string Joined(const std::vector<T>& values) {
 bool RunEvent(const std::vector<std::string>& words, GameBoard& board, QuietOwner& owner,
               std::string& error) {
     const std::string& event = words[0];
-    const bool point = event == "down" || event == "up" || event == "dtap" || event == "tap" ||
-                       event == "screen";
+    const bool point =
+        event == "down" || event == "up" || event == "dtap" || event == "tap" || event == "screen";
     if (point) {
         if (words.size() != 3) {
             error = "'" + event + "' needs two numbers";
@@ -170,7 +170,8 @@ int RunPlay(const Args& args, std::istream& in, std::ostream& out, std::ostream&
     for (int p = 0; p < GameBoard::kPiles; ++p) {
         text << "pile " << p << ':';
         const CardPile& pile = board.Pile(p);
-        for (int i = 0; i < pile.Count(); ++i) text << ' ' << CardText(pile.At(i), options.positions);
+        for (int i = 0; i < pile.Count(); ++i)
+            text << ' ' << CardText(pile.At(i), options.positions);
         text << '\n';
     }
     text << "selected: " << CardText(board.SelectedCard(), false) << '\n'

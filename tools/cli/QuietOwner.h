@@ -8,7 +8,7 @@
 #include "game/model/BoardOwner.h"
 
 class QuietOwner : public BoardOwner {
-public:
+  public:
     QuietOwner(Size screen, std::int32_t gameNumber) : screen_(screen), gameNumber_(gameNumber) {}
 
     void InvalidateRect(const Rect&, bool) override {}
@@ -38,7 +38,7 @@ public:
     std::vector<int> messages;
     std::vector<std::int16_t> wins;
 
-private:
+  private:
     Size screen_;
     std::int32_t gameNumber_;
 };

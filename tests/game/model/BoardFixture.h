@@ -14,7 +14,7 @@
 #include "game/model/GameBoard.h"
 
 class FakeOwner : public BoardOwner {
-public:
+  public:
     void InvalidateRect(const Rect& rect, bool) override { invalidated.push_back(rect); }
     void RepaintNow() override { ++repaints; }
     int ShowMessage(int stringId) override {
@@ -52,7 +52,7 @@ public:
 };
 
 class BoardTest : public ::testing::Test {
-protected:
+  protected:
     explicit BoardTest(Size screen = {240, 320})
         : owner_(MakeOwner(screen)),
           board_(owner_, DisplayScaleForScreenWidth(screen.width)),

@@ -37,7 +37,7 @@ struct RecordingTarget : DrawTarget {
 };
 
 class CardTableTest : public ::testing::Test {
-protected:
+  protected:
     CardTableTest() : table_(host_) {
         a_.SetPosition(10, 10);
         b_.SetPosition(20, 20);

@@ -15,7 +15,7 @@ std::vector<int> Draw(std::uint32_t seed, int n) {
 }
 
 class DealTest : public BoardTest {
-protected:
+  protected:
     std::string Rows() const {
         std::ostringstream text;
         for (int row = 0; row < 7; ++row) {
@@ -92,7 +92,8 @@ TEST_F(DealTest, DeckOrderAndImageNumbers) {
     EXPECT_EQ(C("2H")->ImageNumber(), 28);  // hearts run 27 (Ace) to 39 (King)
     EXPECT_EQ(C("AS")->ImageNumber(), 40);
     EXPECT_EQ(C("KS")->ImageNumber(), 52);
-    for (int p = 0; p < 52; ++p) EXPECT_EQ(deck_.At(p)->ImageNumber(), (p % 4) * 13 + p / 4 + 1) << p;
+    for (int p = 0; p < 52; ++p)
+        EXPECT_EQ(deck_.At(p)->ImageNumber(), (p % 4) * 13 + p / 4 + 1) << p;
 }
 
 TEST_F(DealTest, CanLieOnNeedsOppositeColourAndOneRankLower) {

@@ -5,7 +5,7 @@
 namespace {
 
 class InputTest : public BoardTest {
-protected:
+  protected:
     // Columns: 0 = 9S 8H 7C, 1 = 9C, 2 = KH 3D, 3 = empty; cell 8 = 5S; foundation 12 = AH.
     void SetUpSmallBoard() {
         Arrange({{0, {"9S", "8H", "7C"}},

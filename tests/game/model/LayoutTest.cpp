@@ -37,7 +37,8 @@ TEST(LayoutTest, PileAtPortrait) {
         {{5, 54}, 8},    {{5, 55}, 0},    {{235, 300}, 7}, {{116, 10}, -1}, {{115, 10}, 11},
         {{29, 100}, 0},  {{30, 100}, 1},  {{-1, 100}, -1}, {{-5, 10}, -1},
     };
-    for (const auto& [p, pile] : cases) EXPECT_EQ(l.PileAt(p.x, p.y, kPortrait), pile) << p.x << ',' << p.y;
+    for (const auto& [p, pile] : cases)
+        EXPECT_EQ(l.PileAt(p.x, p.y, kPortrait), pile) << p.x << ',' << p.y;
 }
 
 TEST(LayoutTest, PileAtLandscapeIncludesTheGapRightOfEachColumn) {

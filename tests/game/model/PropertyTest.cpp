@@ -12,7 +12,7 @@
 namespace {
 
 class PropertyTest : public BoardTest, public ::testing::WithParamInterface<Size> {
-protected:
+  protected:
     PropertyTest() : BoardTest(GetParam()) {}
 
     std::string Layout() const {

@@ -50,9 +50,10 @@ TEST_F(RulesTest, RunMoveArrivesInOrderThroughTaps) {
     EXPECT_TRUE(C("8H")->IsSelected());
     EXPECT_FALSE(C("7C")->IsSelected());
     Tap(CentreOfTop(1));
-    EXPECT_EQ(BoardText(),
-              "0: 9S\n1: 9C 8H 7C\n2: 8D\n3: KH\n4:\n5:\n6:\n7:\n8:\n9:\n10:\n11:\n12:\n13:\n14:\n15:\n"
-              "selected - tapped - history 2\n");
+    EXPECT_EQ(
+        BoardText(),
+        "0: 9S\n1: 9C 8H 7C\n2: 8D\n3: KH\n4:\n5:\n6:\n7:\n8:\n9:\n10:\n11:\n12:\n13:\n14:\n15:\n"
+        "selected - tapped - history 2\n");
     EXPECT_FALSE(C("8H")->IsSelected());
 }
 
@@ -75,7 +76,8 @@ TEST_F(RulesTest, SingleCardRules) {
     EXPECT_TRUE(board_.CanMoveTop(3, 10));  // to an empty cell
     EXPECT_FALSE(board_.CanMoveTop(3, 8));  // not to a full one
     EXPECT_FALSE(board_.CanMoveTop(5, 4));  // nothing from an empty pile
-    Arrange({{12, {"AD"}}, {13, {"AC"}}, {14, {"AS", "2S"}}, {0, {"2D"}}, {1, {"2C"}}, {2, {"3D"}}});
+    Arrange(
+        {{12, {"AD"}}, {13, {"AC"}}, {14, {"AS", "2S"}}, {0, {"2D"}}, {1, {"2C"}}, {2, {"3D"}}});
     EXPECT_TRUE(board_.CanMoveTop(0, 12));
     EXPECT_FALSE(board_.CanMoveTop(1, 12));  // wrong suit
     EXPECT_FALSE(board_.CanMoveTop(2, 12));  // skips a rank
@@ -142,13 +144,33 @@ TEST_F(RulesTest, StuckOnlyWhenNoPairOfPilesHasAMove) {
     EXPECT_TRUE(owner_.wins.empty());
 
     // A foundation's top card that would fit on a column keeps the game going.
-    Arrange({{0, {"3C"}}, {1, {"3S"}}, {2, {"5C"}}, {3, {"5S"}}, {4, {"7C"}}, {5, {"7S"}},
-             {6, {"9C"}}, {7, {"9S"}}, {8, {"KC"}}, {9, {"KD"}}, {10, {"KS"}}, {11, {"KH"}},
+    Arrange({{0, {"3C"}},
+             {1, {"3S"}},
+             {2, {"5C"}},
+             {3, {"5S"}},
+             {4, {"7C"}},
+             {5, {"7S"}},
+             {6, {"9C"}},
+             {7, {"9S"}},
+             {8, {"KC"}},
+             {9, {"KD"}},
+             {10, {"KS"}},
+             {11, {"KH"}},
              {12, {"AD", "2D"}}});
     EXPECT_TRUE(board_.AnyMoveLeft());
     // So does a lone Ace on a foundation while another foundation is empty.
-    Arrange({{0, {"3C"}}, {1, {"3S"}}, {2, {"5C"}}, {3, {"5S"}}, {4, {"7C"}}, {5, {"7S"}},
-             {6, {"9C"}}, {7, {"9S"}}, {8, {"KC"}}, {9, {"KD"}}, {10, {"KS"}}, {11, {"KH"}},
+    Arrange({{0, {"3C"}},
+             {1, {"3S"}},
+             {2, {"5C"}},
+             {3, {"5S"}},
+             {4, {"7C"}},
+             {5, {"7S"}},
+             {6, {"9C"}},
+             {7, {"9S"}},
+             {8, {"KC"}},
+             {9, {"KD"}},
+             {10, {"KS"}},
+             {11, {"KH"}},
              {12, {"AH"}}});
     EXPECT_TRUE(board_.AnyMoveLeft());
 }

@@ -7,7 +7,7 @@
 namespace {
 
 class UndoTest : public BoardTest {
-protected:
+  protected:
     // A run of three (8H 7C 6D) can go onto 9C; it uncovers AH, and 2H waits in a cell.
     void SetUpRunBoard() {
         Arrange({{0, {"AH", "8H", "7C", "6D"}},

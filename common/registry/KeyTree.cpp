@@ -11,10 +11,20 @@ constexpr DWORD kNameBufferLength = 260;
 
 enum class EntryKind { kSubkey, kValue };
 
+// A path of nothing but separators would open `parent` itself, and the removal would empty
+// it; such a path names no key to remove.
+bool NamesAKey(LPCWSTR path) {
+    if (!path) return false;
+    for (; *path; ++path) {
+        if (*path != u'\\') return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool DeleteKeyTree(HKEY parent, LPCWSTR path) {
-    if (!path) return false;
+    if (!NamesAKey(path)) return false;
     HKEY key = nullptr;
     if (RegOpenKeyExW(parent, path, 0, 0, &key) != ERROR_SUCCESS) return false;
     for (;;) {
@@ -35,6 +45,7 @@ bool DeleteKeyTree(HKEY parent, LPCWSTR path) {
 }
 
 bool DeleteRegistryTree(HKEY root, LPCWSTR path) {
+    if (!NamesAKey(path)) return false;
     {
         RegistryKey key(root, path, false, true);
         // Collected before anything is removed, so that removal cannot upset the

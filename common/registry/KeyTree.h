@@ -5,6 +5,7 @@
 
 // Removes the key `path` below `parent` with all its subkeys, deepest first. False when the
 // key does not exist or some subkey cannot be removed; what was removed stays removed.
+// A null or empty path (or one of only backslashes) names no key and removes nothing.
 bool DeleteKeyTree(HKEY parent, LPCWSTR path);
 
 // Removes every value and subkey of `path` below `root` (collected by name before anything

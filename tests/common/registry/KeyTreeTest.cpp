@@ -57,6 +57,11 @@ TEST_F(KeyTreeTest, DeleteKeyTreeRemovesTheDeepestKeysFirst) {
 TEST_F(KeyTreeTest, DeleteKeyTreeOfNothingFails) {
     EXPECT_FALSE(DeleteKeyTree(HKEY_LOCAL_MACHINE, u"\\Missing"));
     EXPECT_FALSE(DeleteKeyTree(HKEY_LOCAL_MACHINE, nullptr));
+    // An empty path would otherwise open the hive itself and empty it.
+    Make(u"\\Software\\Keep", u"V");
+    EXPECT_FALSE(DeleteKeyTree(HKEY_LOCAL_MACHINE, u""));
+    EXPECT_FALSE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, u"\\"));
+    EXPECT_TRUE(Exists(u"\\Software\\Keep"));
     EXPECT_TRUE(deleted_.empty());
 }
 

@@ -1,0 +1,196 @@
+#include "platform/installer/PackageInstaller.h"
+
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "common/registry/KeyTree.h"
+#include "common/registry/RegistryKey.h"
+#include "platform/Files.h"
+#include "platform/PlatformConfig.h"
+#include "platform/Registry.h"
+#include "platform/WideString.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char16_t* kInstallDirValue = u"InstallDir";
+constexpr const char16_t* kFilesSubkey = u"Files";
+
+bool IsFolder(const std::u16string& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The recorded installation folder, or empty when the game is not installed.
+std::u16string InstalledFolder() {
+    RegistryKey app(HKEY_LOCAL_MACHINE, PackageInstaller::kAppKey, false, false);
+    if (!app.Handle()) return {};
+    WCHAR buffer[MAX_PATH + 1] = {};
+    DWORD size = sizeof buffer - sizeof(WCHAR);
+    DWORD type = 0;
+    if (RegQueryValueExW(app.Handle(), kInstallDirValue, nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
+        type != REG_SZ) {
+        return {};
+    }
+    return std::u16string(buffer, WideLength(buffer));
+}
+
+}  // namespace
+
+PackageInstaller::PackageInstaller(SetupLibrary& library, fs::path programFolder, std::ostream& out,
+                                   std::ostream& err)
+    : library_(library), programFolder_(std::move(programFolder)), out_(out), err_(err) {}
+
+bool PackageInstaller::CreateFolder(const std::u16string& folder) {
+    std::u16string path;
+    std::size_t start = 1;
+    while (start <= folder.size()) {
+        std::size_t end = folder.find(u'\\', start);
+        if (end == std::u16string::npos) end = folder.size();
+        if (end > start) {
+            path += u'\\';
+            path += folder.substr(start, end - start);
+            if (!IsFolder(path) && !CreateDirectoryW(path.c_str(), nullptr)) return false;
+        }
+        start = end + 1;
+    }
+    return IsFolder(path);
+}
+
+bool PackageInstaller::CopyIn(const fs::path& source, const std::u16string& target) {
+    std::ifstream in(source, std::ios::binary);
+    if (!in) return false;
+    // CreateFileW refuses to write through a link, so the copy cannot land outside the folder.
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::vector<char> buffer(1 << 16);
+    bool ok = true;
+    while (ok && in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const DWORD count = static_cast<DWORD>(in.gcount());
+        DWORD written = 0;
+        if (count > 0) {
+            ok = WriteFile(file, buffer.data(), count, &written, nullptr) && written == count;
+        }
+    }
+    ok = CloseHandle(file) && ok && in.eof();
+    if (ok) {
+        // Programs stay runnable on the device.
+        std::error_code ec;
+        const fs::path host = platform::ToHostPath(target);
+        if (fs::symlink_status(host, ec).type() == fs::file_type::regular) {
+            fs::permissions(host, fs::status(source, ec).permissions(), ec);
+        }
+    }
+    return ok;
+}
+
+InstallerStatus PackageInstaller::Install(const std::u16string& requested) {
+    std::u16string folder = requested;
+    while (folder.size() > 1 && (folder.back() == u'\\' || folder.back() == u'/')) {
+        folder.pop_back();
+    }
+    if (folder.size() < 2 || folder[0] != u'\\' || platform::ToHostPath(folder).empty()) {
+        err_ << "tessamo-installer: the installation folder must be a device path below the "
+                "device's root, such as \\Storage\\Apps\\Cards\n";
+        return kInstallerUsage;
+    }
+    const std::u16string installed = InstalledFolder();
+    if (!installed.empty()) {
+        err_ << "tessamo-installer: Korvel Tessamo is already installed in " << ToUtf8(installed)
+             << "; uninstall it first\n";
+        return kInstallerFailed;
+    }
+
+    if (library_.installInit(nullptr, TRUE, FALSE, folder.c_str()) != codeINSTALL_INIT_CONTINUE) {
+        err_ << "tessamo-installer: the setup library cancelled the installation\n";
+        return kInstallerFailed;
+    }
+    if (!CreateFolder(folder)) {
+        err_ << "tessamo-installer: cannot create the folder " << ToUtf8(folder) << " ("
+             << platform::ToHostPath(folder).string() << ")\n";
+        return kInstallerFailed;
+    }
+
+    RegistryKey app(HKEY_LOCAL_MACHINE, kAppKey, true, true);
+    const std::u16string dirValue = folder + u'\0';
+    RegSetValueExW(app.Handle(), kInstallDirValue, 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(dirValue.data()),
+                   static_cast<DWORD>(dirValue.size() * sizeof(char16_t)));
+    RegistryKey files(app.Handle(), kFilesSubkey, true, true);
+
+    DWORD failedFiles = 0;
+    int copied = 0;
+    for (const char* name : kGameFiles) {
+        std::error_code ec;
+        const fs::path source = programFolder_ / name;
+        if (!fs::is_regular_file(source, ec)) {
+            out_ << "not present, skipped: " << name << "\n";
+            continue;
+        }
+        const std::u16string target = folder + u'\\' + FromUtf8(name);
+        if (CopyIn(source, target)) {
+            files.SetDword(FromUtf8(name).c_str(), 1);
+            out_ << "installed: " << ToUtf8(target) << "\n";
+            ++copied;
+        } else {
+            err_ << "tessamo-installer: cannot copy " << source.string() << " to " << ToUtf8(target)
+                 << "\n";
+            ++failedFiles;
+        }
+    }
+    if (copied == 0) out_ << "warning: no program files were found in " << programFolder_ << "\n";
+
+    library_.installExit(nullptr, folder.c_str(), 0, failedFiles, 0, 0, 0);
+    out_ << "Korvel Tessamo installed in " << ToUtf8(folder) << "\n";
+    return failedFiles == 0 ? kInstallerOk : kInstallerFailed;
+}
+
+InstallerStatus PackageInstaller::Uninstall() {
+    const std::u16string folder = InstalledFolder();
+    if (folder.empty()) {
+        err_ << "tessamo-installer: Korvel Tessamo is not installed\n";
+        return kInstallerFailed;
+    }
+    if (library_.uninstallInit(nullptr, folder.c_str()) != codeUNINSTALL_INIT_CONTINUE) {
+        err_ << "tessamo-installer: the setup library cancelled the removal\n";
+        return kInstallerFailed;
+    }
+
+    std::vector<std::u16string> names;
+    {
+        RegistryKey files(HKEY_LOCAL_MACHINE,
+                          (std::u16string(kAppKey) + u"\\" + kFilesSubkey).c_str(), false, false);
+        std::u16string name;
+        for (bool more = files.FirstValue(name); more; more = files.NextValue(name)) {
+            names.push_back(name);
+        }
+    }
+    for (const std::u16string& name : names) {
+        // Only plain names were recorded; anything else would leave the folder.
+        if (name.empty() || name.find_first_of(u"\\/") != std::u16string::npos || name == u"..") {
+            continue;
+        }
+        const std::u16string path = folder + u'\\' + name;
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            continue;
+        }
+        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        if (DeleteFileW(path.c_str())) {
+            out_ << "removed: " << ToUtf8(path) << "\n";
+        } else {
+            err_ << "tessamo-installer: cannot remove " << ToUtf8(path) << "\n";
+        }
+    }
+    RemoveDirectoryW(folder.c_str());  // only when nothing else is left in it
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, kAppKey);
+
+    library_.uninstallExit(nullptr);
+    out_ << "Korvel Tessamo removed from " << ToUtf8(folder) << "\n";
+    return kInstallerOk;
+}

@@ -1,0 +1,149 @@
+// Runs the built tessamo-installer from a bin folder of its own, against the test's device
+// folder and registry, with the built setup library.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/setup/SetupEnvironment.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::u16string kAppKey = u"\\SOFTWARE\\Apps\\Korvel Tessamo";
+
+std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::u16string ReadString(HKEY hive, const std::u16string& path, const std::u16string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(hive, path.c_str(), 0, 0, &key) != ERROR_SUCCESS) return u"<no key>";
+    char16_t buffer[300] = {};
+    DWORD size = sizeof buffer - 2;
+    DWORD type = 0;
+    LONG result =
+        RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_SZ) return u"<no value>";
+    return buffer;
+}
+
+class InstallerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(bin_);
+        fs::copy_file(TESSAMO_INSTALLER, bin_ / "tessamo-installer");
+        env_.MakeFile(bin_ / "tessamo", "#!/bin/sh\necho game\n");
+        fs::permissions(bin_ / "tessamo", fs::perms::owner_exec, fs::perm_options::add);
+        env_.MakeFile(bin_ / "tessamo-cli", std::string(200000, 'c'));
+    }
+
+    struct Result {
+        int status;
+        std::string output;
+    };
+
+    Result Run(std::vector<std::string> args) {
+        args.insert(args.begin(), (bin_ / "tessamo-installer").string());
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        const fs::path log = env_.Root() / "installer.log";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        pid_t pid = 0;
+        int status = -1;
+        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+            waitpid(pid, &status, 0);
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(log)};
+    }
+
+    SetupEnvironment env_;
+    fs::path bin_ = env_.Root() / "bin";
+    std::string library_ = TESSAMO_SETUP_LIBRARY;
+};
+
+TEST_F(InstallerTest, InstallThenUninstallLeavesNothingOfTheGame) {
+    // An earlier release, which installation clears away through Install_Init.
+    env_.MakeFile(env_.Host("Storage/Apps/Tessamo/tessamo.exe"), "old", true);
+    env_.MakeKey(HKEY_CURRENT_USER, u"\\Software\\Korvel Labs\\Tessamo");
+    env_.MakeFile(env_.Host("Storage/Apps/Solitaire/keep.txt"));
+
+    Result install = Run({"--library", library_, "install", "\\Storage\\Apps\\Cards"});
+    ASSERT_EQ(install.status, 0) << install.output;
+    const fs::path folder = env_.Host("Storage/Apps/Cards");
+    EXPECT_EQ(Read(folder / "tessamo"), Read(bin_ / "tessamo"));
+    EXPECT_EQ(Read(folder / "tessamo-cli"), Read(bin_ / "tessamo-cli"));
+    EXPECT_NE(fs::status(folder / "tessamo").permissions() & fs::perms::owner_exec,
+              fs::perms::none);
+    EXPECT_FALSE(env_.Exists(env_.Host("Storage/Apps/Tessamo")));
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kAppKey, u"InstallDir"), u"\\Storage\\Apps\\Cards");
+
+    // The game's own settings, as the game writes them.
+    env_.MakeKey(HKEY_LOCAL_MACHINE, u"\\Software\\Korvel Labs\\Korvel Tessamo\\Options");
+
+    Result uninstall = Run({"--library", library_, "uninstall"});
+    ASSERT_EQ(uninstall.status, 0) << uninstall.output;
+    EXPECT_FALSE(env_.Exists(folder));
+    EXPECT_TRUE(env_.Exists(env_.Host("Storage/Apps/Solitaire/keep.txt")));
+    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
+    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, u"\\Software\\Korvel Labs"));
+}
+
+TEST_F(InstallerTest, FindsLibraryBesideItselfAndCopiesOnlyWhatExists) {
+    fs::copy_file(library_, bin_ / "libtessamo-setup.so");
+    fs::remove(bin_ / "tessamo");
+    env_.MakeFile(env_.Host("Storage/Apps/Cards/readme.txt"));
+
+    Result install = Run({"install", "\\Storage\\Apps\\Cards\\"});
+    ASSERT_EQ(install.status, 0) << install.output;
+    EXPECT_NE(install.output.find("skipped: tessamo\n"), std::string::npos) << install.output;
+    EXPECT_TRUE(env_.Exists(env_.Host("Storage/Apps/Cards/tessamo-cli")));
+    EXPECT_FALSE(env_.Exists(env_.Host("Storage/Apps/Cards/tessamo")));
+
+    EXPECT_EQ(Run({"install", "\\Storage\\Apps\\Other"}).status, 1);  // already installed
+
+    // Files that were there before the game stay, and so does their folder.
+    ASSERT_EQ(Run({"uninstall"}).status, 0);
+    EXPECT_FALSE(env_.Exists(env_.Host("Storage/Apps/Cards/tessamo-cli")));
+    EXPECT_TRUE(env_.Exists(env_.Host("Storage/Apps/Cards/readme.txt")));
+    EXPECT_EQ(Run({"uninstall"}).status, 1);  // no longer installed
+}
+
+TEST_F(InstallerTest, BadCommandLinesAndMissingLibraryFailWithAMessage) {
+    Result noLibrary =
+        Run({"--library", (env_.Root() / "none.so").string(), "install", "\\Storage\\Apps\\Cards"});
+    EXPECT_EQ(noLibrary.status, 3);
+    EXPECT_NE(noLibrary.output.find("setup library not found"), std::string::npos);
+    // Nothing beside it and no ../lib in the test's folders.
+    EXPECT_EQ(Run({"install", "\\Storage\\Apps\\Cards"}).status, 3);
+
+    EXPECT_EQ(Run({"--library", library_, "install"}).status, 2);
+    EXPECT_EQ(Run({"--library", library_, "install", "Cards"}).status, 2);
+    EXPECT_EQ(Run({"--library", library_, "install", "\\"}).status, 2);
+    EXPECT_EQ(Run({"--library", library_, "install", "\\Storage\\..\\..\\x"}).status, 2);
+    EXPECT_EQ(Run({"--library", library_, "remove"}).status, 2);
+    EXPECT_FALSE(env_.Exists(env_.Host("Storage")));
+    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
+}
+
+}  // namespace

@@ -258,14 +258,9 @@ HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* data) {
     const std::u16string_view full(pattern, WideLength(pattern));
     const bool device = platform::IsDevicePath(full);
     const std::size_t cut = device ? full.find_last_of(u"\\/") : full.find_last_of(u'/');
-    std::u16string folderPart;
-    std::u16string_view namePattern = full;
-    if (cut != std::u16string_view::npos) {
-        folderPart = std::u16string(full.substr(0, cut == 0 ? 1 : cut));
-        namePattern = full.substr(cut + 1);
-    } else {
-        folderPart = u".";
-    }
+    const bool inFolder = cut != std::u16string_view::npos;
+    const std::u16string folderPart(inFolder ? full.substr(0, cut == 0 ? 1 : cut) : u".");
+    const std::u16string_view namePattern = inFolder ? full.substr(cut + 1) : full;
     std::string folder;
     if (!Resolve(folderPart.c_str(), folder)) return INVALID_HANDLE_VALUE;
 

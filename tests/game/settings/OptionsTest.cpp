@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "platform/PlatformConfig.h"
+
 #include "platform/RegistrySupport.h"
 #include "platform/WideString.h"
 #include "tests/game/settings/SettingsStore.h"
@@ -85,6 +89,18 @@ TEST_F(OptionsTest, SaveFlushesTheOptionsKeyOnceAndLoadNever) {
     platform::SetRegistryObserver({});
     ASSERT_EQ(flushed.size(), 1u);
     EXPECT_EQ(flushed[0], u"HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Options");
+}
+
+TEST_F(OptionsTest, AStoreThatCannotBeOpenedLeavesTheDefaults) {
+    // The store's folder would have to lie below a plain file.
+    const auto blocker = temp_.Root() / "blocker";
+    std::ofstream(blocker) << "x";
+    platform::SetRegistryPath(blocker / "registry.sqlite");
+    Options options;
+    EXPECT_TRUE(options.Load());
+    EXPECT_TRUE(options.DblClickMoves() && options.DisplayMessages() && options.ShowNoDragBox() &&
+                options.ShowStatusBar() && options.SoftKeyMenu());
+    EXPECT_TRUE(options.Save());
 }
 
 TEST_F(OptionsTest, ASetterDoesNotSave) {

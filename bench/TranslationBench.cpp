@@ -53,15 +53,33 @@ void* operator new(std::size_t size) {
     if (void* p = Allocate(size)) return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, std::size_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t) noexcept { Release(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p); }
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return Allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return Allocate(size);
+}
+void operator delete(void* p) noexcept {
+    Release(p);
+}
+void operator delete[](void* p) noexcept {
+    Release(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    Release(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    Release(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    Release(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    Release(p);
+}
 
 namespace {
 
@@ -89,9 +107,8 @@ TempFolder& Folder() {
 // Writes (once) an 8-bit translation file of about `megabytes` MB and returns its path.
 std::u16string TranslationFile(Kind kind, int megabytes) {
     const std::size_t size = static_cast<std::size_t>(megabytes) << 20;
-    const fs::path path =
-        Folder().path / ((kind == Kind::Entries ? "entries_" : "one_line_") +
-                         std::to_string(megabytes) + "_en.txt");
+    const fs::path path = Folder().path / ((kind == Kind::Entries ? "entries_" : "one_line_") +
+                                           std::to_string(megabytes) + "_en.txt");
     if (!fs::exists(path)) {
         std::ofstream out(path, std::ios::binary);
         std::string chunk;

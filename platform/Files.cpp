@@ -91,7 +91,9 @@ bool Resolve(LPCWSTR path, std::string& host) {
     return true;
 }
 
-bool OwnerMayWrite(const struct stat& st) { return (st.st_mode & S_IWUSR) != 0; }
+bool OwnerMayWrite(const struct stat& st) {
+    return (st.st_mode & S_IWUSR) != 0;
+}
 
 DWORD AttributesOf(const struct stat& st, std::u16string_view name) {
     if (S_ISLNK(st.st_mode)) return FILE_ATTRIBUTE_NORMAL;
@@ -155,8 +157,8 @@ struct OpenFile {
 };
 
 struct Search {
-    std::string folder;               // host folder being enumerated
-    std::vector<std::string> names;   // matching names taken at the start
+    std::string folder;              // host folder being enumerated
+    std::vector<std::string> names;  // matching names taken at the start
     std::size_t next = 0;
 };
 
@@ -178,7 +180,9 @@ HandleTable& Handles() {
     return table;
 }
 
-std::uintptr_t KeyOf(HANDLE handle) { return reinterpret_cast<std::uintptr_t>(handle); }
+std::uintptr_t KeyOf(HANDLE handle) {
+    return reinterpret_cast<std::uintptr_t>(handle);
+}
 
 std::shared_ptr<OpenFile> FindFile(HANDLE handle) {
     HandleTable& table = Handles();
@@ -345,12 +349,23 @@ HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD /*shareMode*/, void* /*secu
     flags |= wantWrite ? (wantRead ? O_RDWR : O_WRONLY) : O_RDONLY;
     if (wantWrite) flags |= O_NOFOLLOW;
     switch (creationDisposition) {
-        case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-        case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
-        case OPEN_EXISTING: break;
-        case OPEN_ALWAYS: flags |= O_CREAT; break;
-        case TRUNCATE_EXISTING: flags |= O_TRUNC; break;
-        default: SetLastError(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
+        case CREATE_NEW:
+            flags |= O_CREAT | O_EXCL;
+            break;
+        case CREATE_ALWAYS:
+            flags |= O_CREAT | O_TRUNC;
+            break;
+        case OPEN_EXISTING:
+            break;
+        case OPEN_ALWAYS:
+            flags |= O_CREAT;
+            break;
+        case TRUNCATE_EXISTING:
+            flags |= O_TRUNC;
+            break;
+        default:
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return INVALID_HANDLE_VALUE;
     }
     if ((flags & O_TRUNC) && !wantWrite) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -1,10 +1,10 @@
 #include "platform/Process.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <fcntl.h>
 
 #include <cerrno>
 #include <cstring>
@@ -61,7 +61,8 @@ BOOL CreateProcessW(LPCWSTR application, LPCWSTR commandLine, void*, void*, BOOL
                     LPCWSTR, void*, PROCESS_INFORMATION* processInfo) {
     if (processInfo) std::memset(processInfo, 0, sizeof(*processInfo));
     if (!application || !*application) return Fail(ERROR_INVALID_PARAMETER);
-    const std::string program = ProgramPath(std::u16string_view(application, WideLength(application)));
+    const std::string program =
+        ProgramPath(std::u16string_view(application, WideLength(application)));
     struct stat st;
     if (program.empty() || ::stat(program.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return Fail(ERROR_FILE_NOT_FOUND);
@@ -72,7 +73,9 @@ BOOL CreateProcessW(LPCWSTR application, LPCWSTR commandLine, void*, void*, BOOL
 
     // Everything the child needs is prepared before fork: after it only async-signal-safe
     // calls are allowed, since the caller may have other threads.
-    const std::string argument = commandLine ? ToUtf8(std::u16string_view(commandLine, WideLength(commandLine))) : std::string();
+    const std::string argument =
+        commandLine ? ToUtf8(std::u16string_view(commandLine, WideLength(commandLine)))
+                    : std::string();
     static const char kShell[] = "/bin/sh";
     char* argv[] = {const_cast<char*>(program.c_str()),
                     commandLine ? const_cast<char*>(argument.c_str()) : nullptr, nullptr};
@@ -146,7 +149,8 @@ DWORD GetModuleFileNameW(void* module, LPWSTR buffer, DWORD size) {
     const std::u16string path = FromUtf8(platform::ModulePath().string());
     DWORD count = static_cast<DWORD>(std::min<std::size_t>(path.size(), size - 1));
     // Never leave half of a surrogate pair at the cut.
-    if (count < path.size() && count > 0 && path[count - 1] >= 0xD800 && path[count - 1] <= 0xDBFF) {
+    if (count < path.size() && count > 0 && path[count - 1] >= 0xD800 &&
+        path[count - 1] <= 0xDBFF) {
         --count;
     }
     std::memcpy(buffer, path.data(), count * sizeof(WCHAR));

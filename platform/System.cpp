@@ -23,7 +23,9 @@ int rand() {
     return static_cast<int>((randState >> 16) & 0x7FFF);
 }
 
-void srand(unsigned seed) { randState = seed; }
+void srand(unsigned seed) {
+    randState = seed;
+}
 
 int ScanUnsigned(LPCWSTR text, unsigned* value) {
     if (!text) return -1;

@@ -6,11 +6,14 @@ namespace {
 
 constexpr std::size_t kMaxWidth = 4096;
 
-bool IsFlag(char16_t c) { return c == u'-' || c == u'0' || c == u'+' || c == u' ' || c == u'#'; }
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsFlag(char16_t c) {
+    return c == u'-' || c == u'0' || c == u'+' || c == u' ' || c == u'#';
+}
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 bool IsLength(char16_t c) {
-    return c == u'h' || c == u'l' || c == u'L' || c == u'q' || c == u'j' || c == u'z' ||
-           c == u't';
+    return c == u'h' || c == u'l' || c == u'L' || c == u'q' || c == u'j' || c == u'z' || c == u't';
 }
 
 // The length of the conversion that begins with the '%' at `start`: flags, width,
@@ -64,11 +67,20 @@ Spec ParseSpec(std::u16string_view conversion) {
     std::size_t i = 1;
     for (; i < conversion.size() && IsFlag(conversion[i]); ++i) {
         switch (conversion[i]) {
-            case u'-': spec.left = true; break;
-            case u'0': spec.zero = true; break;
-            case u'+': spec.plus = true; break;
-            case u' ': spec.space = true; break;
-            default: return spec;  // '#' has no meaning for the supported letters
+            case u'-':
+                spec.left = true;
+                break;
+            case u'0':
+                spec.zero = true;
+                break;
+            case u'+':
+                spec.plus = true;
+                break;
+            case u' ':
+                spec.space = true;
+                break;
+            default:
+                return spec;  // '#' has no meaning for the supported letters
         }
     }
     for (; i < conversion.size() && IsDigit(conversion[i]); ++i) {
@@ -76,8 +88,8 @@ Spec ParseSpec(std::u16string_view conversion) {
     }
     if (i + 1 != conversion.size()) return spec;  // precision, '*', length or no letter
     spec.type = conversion[i];
-    spec.supported = spec.type == u'u' || spec.type == u'd' || spec.type == u'i' ||
-                     spec.type == u's';
+    spec.supported =
+        spec.type == u'u' || spec.type == u'd' || spec.type == u'i' || spec.type == u's';
     return spec;
 }
 
@@ -121,8 +133,8 @@ std::u16string FormatTextArgs(std::u16string_view format, std::initializer_list<
             if (arg.kind() == FormatArg::Kind::Text) {
                 AppendPadded(out, spec, {}, arg.AsText(), false);
             } else if (arg.kind() == FormatArg::Kind::Signed && arg.AsSigned() < 0) {
-                AppendPadded(out, spec, u"-", Decimal(0 - static_cast<std::uint64_t>(arg.AsSigned())),
-                             false);
+                AppendPadded(out, spec, u"-",
+                             Decimal(0 - static_cast<std::uint64_t>(arg.AsSigned())), false);
             } else {
                 const std::uint64_t value = arg.kind() == FormatArg::Kind::Signed
                                                 ? static_cast<std::uint64_t>(arg.AsSigned())
@@ -146,8 +158,8 @@ std::u16string FormatTextArgs(std::u16string_view format, std::initializer_list<
                                              : spec.plus  ? u"+"
                                              : spec.space ? u" "
                                                           : u"";
-            const std::uint64_t magnitude =
-                value < 0 ? 0 - static_cast<std::int64_t>(value) : static_cast<std::uint64_t>(value);
+            const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::int64_t>(value)
+                                                      : static_cast<std::uint64_t>(value);
             AppendPadded(out, spec, sign, Decimal(magnitude), true);
         }
     }

@@ -18,7 +18,7 @@
 #include <string_view>
 
 class FormatArg {
-public:
+  public:
     enum class Kind { Signed, Unsigned, Text };
 
     FormatArg(int value) : kind_(Kind::Signed), signed_(value) {}
@@ -38,7 +38,7 @@ public:
     std::uint64_t AsUnsigned() const { return unsigned_; }
     std::u16string_view AsText() const { return text_; }
 
-private:
+  private:
     Kind kind_;
     std::int64_t signed_ = 0;
     std::uint64_t unsigned_ = 0;

@@ -14,7 +14,7 @@ namespace {
 
 // Reads the file's text character by character through a fixed window.
 class TextReader {
-public:
+  public:
     static constexpr int kEnd = -1;
 
     explicit TextReader(HANDLE file) : file_(file) {}
@@ -41,7 +41,7 @@ public:
     }
     void Skip() { ++position_; }
 
-private:
+  private:
     DWORD ReadBytes(BYTE* buffer, DWORD wanted) {
         if (wanted > remaining_) wanted = static_cast<DWORD>(remaining_);
         DWORD got = 0;
@@ -113,9 +113,12 @@ Terminator ReadField(TextReader& reader, Field& field, std::size_t& used) {
         reader.Skip();
         ++used;
         switch (c) {
-            case u'|': return Terminator::Bar;
-            case u'\r': return Terminator::CarriageReturn;
-            case u'\n': return Terminator::LineFeed;
+            case u'|':
+                return Terminator::Bar;
+            case u'\r':
+                return Terminator::CarriageReturn;
+            case u'\n':
+                return Terminator::LineFeed;
             case u'\\': {
                 const int escaped = reader.Peek();
                 if (escaped == TextReader::kEnd || escaped == 0) return Terminator::End;

@@ -32,7 +32,7 @@
 #include "platform/Types.h"
 
 class TranslationTable {
-public:
+  public:
     static constexpr std::size_t kWindowSize = 4096;  // characters, terminator included
     static constexpr std::size_t kMaxEntryLength = kWindowSize - 2;
     static constexpr std::size_t kResultSize = 1024;  // translated results, terminator included
@@ -69,7 +69,7 @@ public:
         return entries_.at(index).translation;
     }
 
-private:
+  private:
     struct Entry {
         std::u16string source;
         std::u16string translation;

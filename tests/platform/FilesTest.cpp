@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class FilesTest : public ::testing::Test {
-protected:
+  protected:
     void Write(const fs::path& path, const std::string& content) {
         std::ofstream(path, std::ios::binary) << content;
     }
@@ -80,9 +80,9 @@ TEST_F(FilesTest, ReadOnlyIsTheOwnersWritePermissionAndBlocksWritingAndDeleting)
 
     EXPECT_FALSE(DeleteFileW(u"\\Windows\\old.htm"));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(CreateFileW(u"\\Windows\\old.htm", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                          nullptr),
-              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(
+        CreateFileW(u"\\Windows\\old.htm", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
+        INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
     EXPECT_EQ(Read(windows_ / "old.htm"), "keep");
 
@@ -104,8 +104,9 @@ TEST_F(FilesTest, EnumerationMatchesWildcardsWithoutCaseAndNeverYieldsDotEntries
     fs::create_directory(windows_ / "Sub");
 
     std::set<std::u16string> folders;
-    EXPECT_EQ(Names(u"\\Windows\\*.*", &folders),
-              (std::set<std::u16string>{u"Alpha.TXT", u"beta.txt", u"gamma.dat", u"noext", u"Sub"}));
+    EXPECT_EQ(
+        Names(u"\\Windows\\*.*", &folders),
+        (std::set<std::u16string>{u"Alpha.TXT", u"beta.txt", u"gamma.dat", u"noext", u"Sub"}));
     EXPECT_EQ(folders, std::set<std::u16string>{u"Sub"});
     EXPECT_EQ(Names(u"\\Windows\\*"), Names(u"\\Windows\\*.*"));
     EXPECT_EQ(Names(u"\\windows\\*.TxT"), (std::set<std::u16string>{u"Alpha.TXT", u"beta.txt"}));
@@ -157,8 +158,7 @@ TEST_F(FilesTest, SymbolicLinksAreFilesAndAreNeverFollowed) {
     EXPECT_EQ(GetFileAttributesW(u"\\Windows\\Link"), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(GetFileAttributesW(u"\\Windows\\Link\\"), FILE_ATTRIBUTE_NORMAL);
     std::set<std::u16string> folders;
-    EXPECT_EQ(Names(u"\\Windows\\*", &folders),
-              (std::set<std::u16string>{u"Link", u"FileLink"}));
+    EXPECT_EQ(Names(u"\\Windows\\*", &folders), (std::set<std::u16string>{u"Link", u"FileLink"}));
     EXPECT_TRUE(folders.empty());
     WIN32_FIND_DATAW data;
     EXPECT_EQ(FindFirstFileW(u"\\Windows\\Link\\*", &data), INVALID_HANDLE_VALUE);
@@ -167,9 +167,9 @@ TEST_F(FilesTest, SymbolicLinksAreFilesAndAreNeverFollowed) {
     EXPECT_TRUE(SetFileAttributesW(u"\\Windows\\FileLink", FILE_ATTRIBUTE_READONLY));
     EXPECT_NE(fs::status(outside / "precious").permissions() & fs::perms::owner_write,
               fs::perms::none);
-    EXPECT_EQ(CreateFileW(u"\\Windows\\FileLink", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                          nullptr),
-              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(
+        CreateFileW(u"\\Windows\\FileLink", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
+        INVALID_HANDLE_VALUE);
     EXPECT_EQ(Read(outside / "precious"), "data");
     EXPECT_FALSE(RemoveDirectoryW(u"\\Windows\\Link"));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_DIRECTORY));
@@ -200,8 +200,8 @@ TEST_F(FilesTest, FoldersAreCreatedAndRemovedOnlyWhenEmpty) {
 }
 
 TEST_F(FilesTest, CreateReadWriteAndSize) {
-    HANDLE out = CreateFileW(u"\\Windows\\data.bin", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
-                             nullptr);
+    HANDLE out =
+        CreateFileW(u"\\Windows\\data.bin", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(out, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     EXPECT_TRUE(WriteFile(out, "hello world", 11, &written, nullptr));
@@ -211,9 +211,9 @@ TEST_F(FilesTest, CreateReadWriteAndSize) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
     EXPECT_TRUE(CloseHandle(out));
 
-    EXPECT_EQ(CreateFileW(u"\\Windows\\data.bin", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
-                          nullptr),
-              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(
+        CreateFileW(u"\\Windows\\data.bin", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr),
+        INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_EXISTS));
 
     HANDLE in = CreateFileW(u"\\WINDOWS\\DATA.BIN", GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -234,9 +234,9 @@ TEST_F(FilesTest, CreateReadWriteAndSize) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
     EXPECT_TRUE(CloseHandle(in));
 
-    EXPECT_EQ(CreateFileW(u"\\Windows\\none.bin", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                          nullptr),
-              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(
+        CreateFileW(u"\\Windows\\none.bin", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+        INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(CreateFileW(u"\\Windows", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
               INVALID_HANDLE_VALUE);
@@ -253,8 +253,8 @@ TEST_F(FilesTest, BadHandlesAreRefusedWithoutHarm) {
     Write(windows_ / "a.txt", "abc");
     HANDLE find = FindFirstFileW(u"\\Windows\\*", &data);
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
-    HANDLE file = CreateFileW(u"\\Windows\\a.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE file =
+        CreateFileW(u"\\Windows\\a.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(CloseHandle(file));
 

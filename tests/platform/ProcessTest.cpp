@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class ProcessTest : public ::testing::Test {
-protected:
+  protected:
     // A script in the device's \Windows folder that records its arguments and session.
     void InstallScript(const std::string& name, bool shebang = true) {
         const fs::path script = platform_.DeviceRoot() / "Windows" / name;
@@ -79,15 +79,15 @@ TEST_F(ProcessTest, ScriptWithoutInterpreterLineRunsUnderTheShell) {
 }
 
 TEST_F(ProcessTest, ProgramsThatCannotStartGiveFalse) {
-    EXPECT_FALSE(CreateProcessW(u"PegHelp.exe", u"file:x.htm", nullptr, nullptr, FALSE, 0,
-                                nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(CreateProcessW(u"PegHelp.exe", u"file:x.htm", nullptr, nullptr, FALSE, 0, nullptr,
+                                nullptr, nullptr, nullptr));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
 
     const fs::path windows = platform_.DeviceRoot() / "Windows";
     std::ofstream(windows / "plain.exe") << "#!/bin/sh\n";
     fs::permissions(windows / "plain.exe", fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_FALSE(CreateProcessW(u"plain.exe", nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                                nullptr, nullptr, nullptr));
+    EXPECT_FALSE(CreateProcessW(u"plain.exe", nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                nullptr, nullptr));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
 
     fs::create_directory(windows / "Folder.exe");

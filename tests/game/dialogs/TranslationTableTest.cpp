@@ -27,7 +27,7 @@ std::string Utf16File(std::u16string_view text) {
 }
 
 class TranslationTableTest : public ::testing::Test {
-protected:
+  protected:
     // Loads `bytes` as a translation file into the fresh table `table_`.
     void LoadBytes(const std::string& bytes) {
         const fs::path path = platform_.Root() / "Tessamo_en.txt";
@@ -60,7 +60,8 @@ TEST_F(TranslationTableTest, WithoutAFileEverythingStaysEnglish) {
 }
 
 TEST_F(TranslationTableTest, Utf16WithMarkAndCrLfGivesOneEntryPerLine) {
-    LoadBytes(Utf16File(u"Options|Optionen \u20AC\r\nStatistics|\U0001F0A1 Statistik\r\nAbout|\r\n"));
+    LoadBytes(
+        Utf16File(u"Options|Optionen \u20AC\r\nStatistics|\U0001F0A1 Statistik\r\nAbout|\r\n"));
     EXPECT_EQ(Entries(), (Entries_t{{u"Options", u"Optionen \u20AC"},
                                     {u"Statistics", u"\U0001F0A1 Statistik"},
                                     {u"About", u""}}));
@@ -76,8 +77,9 @@ TEST_F(TranslationTableTest, EightBitTextWidensEachByteWithoutConversion) {
 }
 
 TEST_F(TranslationTableTest, MatchingIsExactAndTheFirstDuplicateWins) {
-    LoadBytes("options|klein\nOptions |Leerzeichen\nOptions|Erste\nOptions|Zweite\n"
-              "About|\nAbout|Ueber\n");
+    LoadBytes(
+        "options|klein\nOptions |Leerzeichen\nOptions|Erste\nOptions|Zweite\n"
+        "About|\nAbout|Ueber\n");
     EXPECT_EQ(table_.Count(), 6u);
     EXPECT_EQ(table_.LoadTranslatedString(IDS_OPTIONS_TITLE), u"Erste");
     EXPECT_EQ(table_.Lookup(u"Options "), u"Leerzeichen");
@@ -119,8 +121,12 @@ TEST_F(TranslationTableTest, ShortFiles) {
     EXPECT_EQ(table_.Count(), 0u);
     LoadBytes("\xFF");  // shorter than the mark: 8-bit
     EXPECT_EQ(Entries(), (Entries_t{{u"\u00FF", u""}}));
-    LoadBytes("\xFE\xFF" "A");  // the mark in big-endian order is 8-bit text
-    EXPECT_EQ(table_.Source(1), u"\u00FE\u00FF" u"A");
+    LoadBytes(
+        "\xFE\xFF"
+        "A");  // the mark in big-endian order is 8-bit text
+    EXPECT_EQ(table_.Source(1),
+              u"\u00FE\u00FF"
+              u"A");
 }
 
 TEST_F(TranslationTableTest, AnOddLastByteOfUtf16IsIgnored) {
@@ -185,15 +191,16 @@ TEST_F(TranslationTableTest, EntriesThatFitAreReadAcrossManyRefills) {
 }
 
 TEST_F(TranslationTableTest, TranslationsWithOtherConversionsAreIgnored) {
-    LoadBytes("Cards left: %u|%u cartes\n"
-              "Game number: %u|Partie %s\n"
-              "Version %s, Build %s|Version %s\n"
-              "%d (%d%%)|%d sur %d %%\n"
-              "Options|Options %n\n"
-              "About|A %u\n"
-              "Statistics|Stats 100%%\n"
-              "That move is not allowed.|Non %u %n\n"
-              "Undo|Annuler\n");
+    LoadBytes(
+        "Cards left: %u|%u cartes\n"
+        "Game number: %u|Partie %s\n"
+        "Version %s, Build %s|Version %s\n"
+        "%d (%d%%)|%d sur %d %%\n"
+        "Options|Options %n\n"
+        "About|A %u\n"
+        "Statistics|Stats 100%%\n"
+        "That move is not allowed.|Non %u %n\n"
+        "Undo|Annuler\n");
     EXPECT_EQ(table_.LoadTranslatedString(IDS_CARDS_LEFT), u"%u cartes");
     EXPECT_EQ(table_.LoadTranslatedString(IDS_GAME_NUMBER_STATUS), u"Game number: %u");
     EXPECT_EQ(table_.TranslateText(u"Version %s, Build %s"), u"Version %s, Build %s");

@@ -43,15 +43,15 @@ struct HandleTable {
 };
 
 HandleTable& Handles() {
-    static HandleTable table;
-    return table;
+    static auto* table = new HandleTable;  // never destroyed, like the store
+    return *table;
 }
 
 std::atomic<std::uint64_t> flushCount{0};
 
 std::function<void(const platform::RegistryEvent&)>& Observer() {
-    static std::function<void(const platform::RegistryEvent&)> observer;
-    return observer;
+    static auto* observer = new std::function<void(const platform::RegistryEvent&)>;
+    return *observer;
 }
 
 std::uintptr_t Token(HKEY key) {

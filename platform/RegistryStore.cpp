@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <string>
 #include <system_error>
@@ -157,8 +158,9 @@ bool SetAside(const fs::path& path) {
 }  // namespace
 
 std::recursive_mutex& Mutex() {
-    static std::recursive_mutex mutex;
-    return mutex;
+    // Never destroyed: registry calls may still come from other objects' exit-time handlers.
+    static auto* mutex = new std::recursive_mutex;
+    return *mutex;
 }
 
 Statement::~Statement() {
@@ -214,21 +216,37 @@ std::size_t Statement::Bytes(int column) const {
     return static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column));
 }
 
+Store* Store::instance_ = nullptr;
+
+void Store::CloseAtExit() {
+    std::lock_guard lock(Mutex());
+    if (instance_ && instance_->db_ && instance_->pid_ == static_cast<long>(getpid()) &&
+        instance_->depth_ == 0) {
+        instance_->Close();
+    }
+}
+
 Store* Store::Current() {
-    static Store store;
+    // Never destroyed, for the same reason as the mutex; the connection itself is closed at
+    // exit, which also folds the write-ahead log back into the store file.
+    if (!instance_) {
+        instance_ = new Store;
+        std::atexit(CloseAtExit);
+    }
+    Store* const store = instance_;
     const long pid = static_cast<long>(getpid());
-    if (store.db_ && store.depth_ > 0 && store.pid_ == pid) return &store;
-    if (store.db_ && store.pid_ != pid) {
+    if (store->db_ && store->depth_ > 0 && store->pid_ == pid) return store;
+    if (store->db_ && store->pid_ != pid) {
         // A forked child must not use (or close) the connection its parent owns.
-        store.db_ = nullptr;
-        store.statements_.clear();
-        store.depth_ = 0;
+        store->db_ = nullptr;
+        store->statements_.clear();
+        store->depth_ = 0;
     }
     const fs::path path = platform::RegistryPath();
-    if (store.db_ && path == store.path_) return &store;
-    if (store.db_) store.Close();
-    if (!store.Open(path)) return nullptr;
-    return &store;
+    if (store->db_ && path == store->path_) return store;
+    if (store->db_) store->Close();
+    if (!store->Open(path)) return nullptr;
+    return store;
 }
 
 bool Store::Open(const fs::path& path) {
@@ -261,10 +279,6 @@ void Store::Close() {
     if (db_) sqlite3_close(db_);
     db_ = nullptr;
     depth_ = 0;
-}
-
-Store::~Store() {
-    if (db_ && pid_ == static_cast<long>(getpid())) Close();
 }
 
 Statement Store::Prepare(const char* sql) {

@@ -64,10 +64,9 @@ class Store {
     // Checkpoints the write-ahead log, which syncs it and the database file to disk.
     bool Sync();
 
-    ~Store();
-
   private:
     Store() = default;
+    static void CloseAtExit();
     bool Open(const std::filesystem::path& path);
     void Close();
 
@@ -77,6 +76,8 @@ class Store {
     std::uint64_t generation_ = 0;
     int depth_ = 0;
     std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
+
+    static Store* instance_;
 };
 
 // One write transaction; rolled back unless committed.

@@ -52,6 +52,8 @@ std::u16string CardLibraryName(int displayScale) {
     if (find == INVALID_HANDLE_VALUE) return name;
     do {
         const std::u16string_view found(data.cFileName, WideLength(data.cFileName));
+        // A folder cannot be loaded as a library, wherever the enumeration yields it.
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         if (WideCompareNoCase(found, kDefaultName) != 0) {
             name = found;
             break;

@@ -1,0 +1,210 @@
+#include "game/view/CardImageLibrary.h"
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "game/model/BoardLayout.h"
+#include "game/model/Deck.h"
+#include "game/view/ProgramResources.h"
+#include "platform/PlatformConfig.h"
+#include "platform/WideString.h"
+#include "tests/game/view/ViewTestSupport.h"
+#include "tests/support/TempPlatform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class LibrarySearchTest : public ::testing::Test {
+  protected:
+    fs::path Windows() const { return temp_.DeviceRoot() / "Windows"; }
+    void Touch(const std::string& name) { std::ofstream(Windows() / name) << "x"; }
+
+    TempPlatform temp_;
+};
+
+TEST_F(LibrarySearchTest, ScaleOneAlwaysTakesTheBaseLibrary) {
+    Touch("pegcards.192.dll");
+    Touch("pegcards.hires.dll");
+    EXPECT_EQ(CardLibraryName(1), u"pegcards.dll");
+}
+
+TEST_F(LibrarySearchTest, ScaleTwoTakesTheHighResolutionFileWhenItIsAFile) {
+    Touch("pegcards.dll");
+    Touch("pegcards.other.dll");
+    Touch("pegcards.192.dll");
+    EXPECT_EQ(CardLibraryName(2), u"pegcards.192.dll");
+}
+
+TEST_F(LibrarySearchTest, OnlyTheBaseLibraryOrNothingKeepsTheBaseName) {
+    EXPECT_EQ(CardLibraryName(2), u"pegcards.dll");
+    Touch("PegCards.DLL");  // the same name in other case is no variant
+    Touch("pegcards.txt");
+    Touch("cards.dll");
+    EXPECT_EQ(CardLibraryName(2), u"pegcards.dll");
+}
+
+TEST_F(LibrarySearchTest, AFolderNamedLikeTheHighResolutionFileDoesNotCount) {
+    fs::create_directories(Windows() / "pegcards.192.dll");
+    Touch("pegcards.dll");
+    EXPECT_EQ(CardLibraryName(2), u"pegcards.dll");
+    Touch("PEGCARDS.Large.DLL");
+    EXPECT_EQ(CardLibraryName(2), u"PEGCARDS.Large.DLL");
+}
+
+TEST_F(LibrarySearchTest, AnotherVariantIsTakenAsTheEnumerationYieldsIt) {
+    Touch("pegcards.dll");
+    Touch("pegcards.a.dll");
+    Touch("pegcards.b.dll");
+    const std::u16string name = CardLibraryName(2);
+    EXPECT_TRUE(name == u"pegcards.a.dll" || name == u"pegcards.b.dll") << ToUtf8(name);
+}
+
+TEST(CardResourceIdTest, BlocksRunClubsDiamondsHeartsSpadesAceFirst) {
+    EXPECT_EQ(CardResourceId(0, kAce), 1);
+    EXPECT_EQ(CardResourceId(0, kKing), 13);
+    EXPECT_EQ(CardResourceId(1, kAce), 14);
+    EXPECT_EQ(CardResourceId(3, kAce), 27);
+    EXPECT_EQ(CardResourceId(3, kTwo), 28);
+    EXPECT_EQ(CardResourceId(2, kAce), 40);
+    EXPECT_EQ(CardResourceId(2, kKing), 52);
+    EXPECT_EQ(CardResourceId(4, kAce), 0);
+    EXPECT_EQ(CardResourceId(0, 13), 0);
+    EXPECT_EQ(CardResourceId(-1, 0), 0);
+    // Every card of the deck has its own id, and it is the card's image number.
+    std::set<int> ids;
+    for (int suit = 0; suit < 4; ++suit)
+        for (int rank = 0; rank <= kAce; ++rank) {
+            Card card(suit, rank, {29, 41});
+            EXPECT_EQ(CardResourceId(suit, rank), card.ImageNumber());
+            ids.insert(CardResourceId(suit, rank));
+        }
+    EXPECT_EQ(ids.size(), 52u);
+}
+
+TEST_F(LibrarySearchTest, FacesComeFromTheLibraryAndMissingOnesStayBlank) {
+    WritePlainLibrary(Windows() / "pegcards.dll", 29, 41);
+    HMODULE module = LoadLibraryW(CardLibraryName(1).c_str());
+    ASSERT_NE(module, nullptr);
+    CardImageLibrary library(module);
+    Deck deck({29, 41}, &library);
+    for (int p = 0; p < Deck::kCards; ++p) {
+        const Card& card = *deck.At(p);
+        ASSERT_NE(card.Image(), nullptr);
+        EXPECT_EQ(card.Image()->At(0, 0), FaceColour(card.ImageNumber())) << CardName(card);
+    }
+    EXPECT_EQ(library.FaceImage(7, 0), nullptr);
+    FreeLibrary(module);
+
+    CardImageLibrary none(nullptr);
+    Card card(0, kAce, {29, 41});
+    EXPECT_FALSE(none.LoadCardImage(card));
+    EXPECT_EQ(card.Image(), nullptr);
+}
+
+TEST_F(LibrarySearchTest, ADamagedLibraryGivesBlankCards) {
+    WritePlainLibrary(Windows() / "pegcards.dll", 29, 41);
+    const fs::path path = Windows() / "pegcards.dll";
+    fs::resize_file(path, fs::file_size(path) - 1);
+    EXPECT_EQ(LoadLibraryW(CardLibraryName(1).c_str()), nullptr);
+    CardImageLibrary library(nullptr);
+    Deck deck({29, 41}, &library);
+    EXPECT_EQ(deck.At(0)->Image(), nullptr);
+}
+
+// The process-wide library follows the screen at its first use and is released once.
+TEST_F(LibrarySearchTest, ProcessLibraryIsFoundOnceAndReleasedOnce) {
+    WritePlainLibrary(Windows() / "pegcards.dll", 29, 41);
+    WritePlainLibrary(Windows() / "pegcards.192.dll", 58, 82);
+    platform::SetScreenSize(480, 640);
+    const int scale = DisplayScale();
+    platform::SetScreenSize(240, 320);
+    EXPECT_EQ(DisplayScale(), scale);  // fixed for the process, also when the screen turns
+    EXPECT_EQ(CardSize(), (Size{29 * scale, 41 * scale}));
+    CardImageLibrary& library = ProcessCardLibrary();
+    EXPECT_EQ(&ProcessCardLibrary(), &library);
+    BitmapPtr face = library.FaceImage(3, kAce);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->width, 29 * scale);
+    ReleaseProcessCardLibrary();
+    ReleaseProcessCardLibrary();
+    EXPECT_EQ(ProcessCardLibrary().FaceImage(3, kAce), nullptr);
+    EXPECT_EQ(face->At(0, 0), FaceColour(27));  // faces handed out stay valid
+    platform::SetScreenSize(480, 640);
+}
+
+TEST_F(LibrarySearchTest, FourHundredPixelsWideLoadsTheBaseLibrary) {
+    Touch("pegcards.192.dll");
+    EXPECT_EQ(CardLibraryName(DisplayScaleForScreenWidth(400)), u"pegcards.dll");
+    EXPECT_EQ(CardLibraryName(DisplayScaleForScreenWidth(401)), u"pegcards.192.dll");
+}
+
+// The libraries that the build draws: 52 faces of the card size, all different, red pips
+// in the corner only on diamonds and hearts.
+TEST(ShippedLibraryTest, BothLibrariesHoldFiftyTwoDistinctFaces) {
+    for (int scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        const fs::path path = fs::path(TESSAMO_DEVICE_DIR) / "Windows" /
+                              (scale == 1 ? "pegcards.dll" : "pegcards.192.dll");
+        HMODULE module = LoadLibraryW(FromUtf8(path.string()).c_str());
+        ASSERT_NE(module, nullptr);
+        std::set<std::vector<std::uint32_t>> faces;
+        for (int id = 1; id <= 52; ++id) {
+            BitmapPtr face = LoadBitmapW(module, id);
+            ASSERT_NE(face, nullptr) << id;
+            EXPECT_EQ(face->width, 29 * scale);
+            EXPECT_EQ(face->height, 41 * scale);
+            faces.insert(face->pixels);
+            // Count red in the corner index, where rank and suit are shown.
+            int red = 0;
+            const int indexRows = scale == 1 ? 8 : 15;
+            for (int y = 0; y < indexRows; ++y)
+                for (int x = 0; x < 16 * scale; ++x) {
+                    const std::uint32_t p = face->At(x, y);
+                    const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+                    if (r > 160 && g < 90 && b < 90) ++red;
+                }
+            const bool redSuit = id >= 14 && id <= 39;
+            EXPECT_EQ(red > 10, redSuit) << id;
+        }
+        EXPECT_EQ(faces.size(), 52u);
+        EXPECT_EQ(LoadBitmapW(module, 53), nullptr);
+        FreeLibrary(module);
+    }
+}
+
+TEST(ProgramResourcesTest, BitmapsToolbarsAndIconHaveTheirSizesAndDepths) {
+    const struct {
+        int id, w, h;
+    } bitmaps[] = {{182, 29, 41}, {193, 58, 82}, {190, 16, 15}, {191, 32, 30}};
+    for (const auto& b : bitmaps) {
+        BitmapPtr bitmap = LoadProgramBitmap(b.id);
+        ASSERT_NE(bitmap, nullptr) << b.id;
+        EXPECT_EQ(bitmap->width, b.w);
+        EXPECT_EQ(bitmap->height, b.h);
+        const auto raw = ProgramResource(RT_BITMAP, static_cast<DWORD>(b.id));
+        ASSERT_GT(raw.size(), 30u);
+        EXPECT_EQ(raw[28], 4) << "16 colours";
+    }
+    for (auto [id, w, h] : {std::tuple{190, 16, 15}, std::tuple{191, 32, 30}}) {
+        const auto raw = ProgramResource(RT_TOOLBAR, static_cast<DWORD>(id));
+        ASSERT_EQ(raw.size(), 10u);
+        std::vector<int> words;
+        for (std::size_t i = 0; i < raw.size(); i += 2) words.push_back(raw[i] | raw[i + 1] << 8);
+        EXPECT_EQ(words, (std::vector<int>{1, w, h, 1, 32785}));
+    }
+    const auto icons = ProgramIconImages(kIconProgram);
+    ASSERT_EQ(icons.size(), 3u);
+    EXPECT_EQ(icons[0]->width, 16);
+    EXPECT_EQ(icons[1]->width, 32);
+    EXPECT_EQ(icons[2]->width, 64);
+    EXPECT_EQ(icons[2]->At(0, 0) >> 24, 0u) << "corners are transparent";
+    EXPECT_EQ(icons[2]->At(32, 32) >> 24, 0xFFu);
+    EXPECT_EQ(ProgramResource(RT_ICON, 1)[14], 8) << "8 bits per pixel";
+    EXPECT_EQ(LoadProgramBitmap(183), nullptr);
+}
+
+}  // namespace

@@ -103,12 +103,4 @@ TEST_F(OptionsTest, AStoreThatCannotBeOpenedLeavesTheDefaults) {
     EXPECT_TRUE(options.Save());
 }
 
-TEST_F(OptionsTest, ASetterDoesNotSave) {
-    Options options;
-    options.Load();
-    options.SetShowStatusBar(false);
-    EXPECT_EQ(ReadValue(u"Options", u"ShowStatusBar"), Dword(1));
-    EXPECT_EQ(&TheOptions(), &TheOptions());
-}
-
 }  // namespace

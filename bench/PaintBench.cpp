@@ -1,0 +1,76 @@
+// A full paint of a dealt board, as the card field does it on every paint event: a fresh
+// off-screen image, the background with the empty-place images, every card in order, and one
+// copy of the whole image to a window-sized surface.
+#include <QImage>
+#include <QPainter>
+#include <filesystem>
+
+#include <benchmark/benchmark.h>
+
+#include "game/model/Deal.h"
+#include "game/model/Deck.h"
+#include "game/model/GameBoard.h"
+#include "game/view/CardImageLibrary.h"
+#include "game/view/ImageDrawTarget.h"
+#include "game/view/ProgramResources.h"
+#include "platform/WideString.h"
+
+namespace {
+
+class Owner : public BoardOwner {
+  public:
+    explicit Owner(Size screen) : screen_(screen) {}
+    void InvalidateRect(const Rect&, bool) override {}
+    void RepaintNow() override {}
+    int ShowMessage(int) override { return 1; }
+    void ShowCardsLeft(unsigned) override {}
+    void UndoStateChanged() override {}
+    bool DisplayMessages() const override { return true; }
+    bool DblClickMoves() const override { return true; }
+    bool ShowNoDragBox() const override { return true; }
+    void SetShowNoDragBox(bool) override {}
+    void SaveOptions() override {}
+    void RecordWin(std::int16_t) override {}
+    std::int32_t CurrentGameNumber() const override { return 0; }
+    Size ScreenSize() const override { return screen_; }
+
+  private:
+    Size screen_;
+};
+
+void BM_PaintDealtBoard(benchmark::State& state) {
+    const Size screen{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
+    const int scale = screen.width > 400 ? 2 : 1;
+    const auto path = std::filesystem::path(TESSAMO_DEVICE_DIR) / "Windows" /
+                      (scale == 2 ? "pegcards.192.dll" : "pegcards.dll");
+    HMODULE module = LoadLibraryW(FromUtf8(path.string()).c_str());
+    if (!module) {
+        state.SkipWithError("card library missing");
+        return;
+    }
+    CardImageLibrary images(module);
+    Owner owner(screen);
+    GameBoard board(owner, scale);
+    board.SetBackgroundColour(0x008200);
+    board.SetEmptyPlaceImage(
+        LoadProgramBitmap(scale == 2 ? kBitmapEmptyPlaceLarge : kBitmapEmptyPlace));
+    Deck deck({29 * scale, 41 * scale}, &images);
+    Deal(deck, board, 1);
+    deck.At(7)->SetSelected(true);  // one inverted card, as while a move is pending
+
+    const QSize size(screen.width, screen.height - 52 * scale);
+    QImage window(size, QImage::Format_RGB32);
+    for (auto _ : state) {
+        const QImage image = PaintTableImage(board, size);
+        QPainter painter(&window);
+        painter.drawImage(0, 0, image);
+        benchmark::DoNotOptimize(window.bits());
+    }
+    FreeLibrary(module);
+}
+
+BENCHMARK(BM_PaintDealtBoard)->Args({480, 640})->Args({240, 320})->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

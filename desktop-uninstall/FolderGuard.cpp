@@ -83,10 +83,23 @@ bool IsOrHolds(const char* folder, const char* special) {
 
 }  // namespace
 
+bool FitsPathBuffer(const char* programPath) {
+    return lstrlenA(programPath) < MAX_PATH - 1;
+}
+
 bool MayRemoveFolder(const char* programPath, const char* folder, const char* entryName) {
     if (entryName[0] == '\0') return false;
-    if (lstrlenA(programPath) >= MAX_PATH - 1) return false;
+    if (!FitsPathBuffer(programPath)) return false;
     if (BatchTextLength(programPath, folder) + 1 > kBatchCapacity) return false;
+
+    // The root of a volume: a drive, a share, or a folder another volume is mounted on.
+    char withSeparator[MAX_PATH + 2];
+    lstrcpyA(withSeparator, folder);
+    lstrcatA(withSeparator, "\\");
+    char volume[MAX_PATH + 1];
+    if (GetVolumePathNameA(withSeparator, volume, MAX_PATH) && IsOrHolds(folder, volume)) {
+        return false;
+    }
 
     char special[MAX_PATH];
     if (GetWindowsDirectoryA(special, MAX_PATH) && IsOrHolds(folder, special)) return false;

@@ -13,12 +13,14 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char programPath[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, programPath, MAX_PATH);
+    // A path that fills the buffer may have been cut short: it names some other folder.
+    if (!FitsPathBuffer(programPath)) return 0;
 
     // The folder part begins and ends with a backslash; the entry name is its last component.
-    char drive[_MAX_DRIVE];
-    char dir[_MAX_DIR];
-    char name[_MAX_FNAME];
-    char extension[_MAX_EXT];
+    char drive[MAX_PATH + 1];
+    char dir[MAX_PATH + 1];
+    char name[MAX_PATH + 1];
+    char extension[MAX_PATH + 1];
     _splitpath(programPath, drive, dir, name, extension);
     int length = lstrlenA(dir);
     if (length > 0 && dir[length - 1] == '\\') dir[--length] = '\0';

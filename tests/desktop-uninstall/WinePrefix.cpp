@@ -61,6 +61,32 @@ void CutLinksOut(const fs::path& dir, const fs::path& prefix) {
     }
 }
 
+// Wine's own program files: hundreds of megabytes that Wine only ever reads once a prefix
+// exists. Copies share them through hard links; deleting one in a copy only unlinks it there.
+bool IsSharedBinary(const fs::path& file) {
+    static const std::set<std::string> kExtensions = {".dll", ".exe", ".drv", ".sys",
+                                                      ".ocx", ".cpl", ".acm", ".ax",
+                                                      ".tlb", ".ds",  ".ttf", ".msstyles"};
+    return kExtensions.count(Lower(file.extension().string())) != 0;
+}
+
+// Copies a prefix: folders, links and small files are copied, binaries are hard-linked.
+void CopyTree(const fs::path& from, const fs::path& to) {
+    fs::create_directory(to);
+    for (const auto& entry : fs::directory_iterator(from)) {
+        const fs::path target = to / entry.path().filename();
+        if (entry.is_symlink()) {
+            fs::copy_symlink(entry.path(), target);
+        } else if (entry.is_directory()) {
+            CopyTree(entry.path(), target);
+        } else {
+            std::error_code ec;
+            if (IsSharedBinary(entry.path())) fs::create_hard_link(entry.path(), target, ec);
+            if (!IsSharedBinary(entry.path()) || ec) fs::copy_file(entry.path(), target);
+        }
+    }
+}
+
 }  // namespace
 
 WineTools FindWine() {
@@ -146,7 +172,7 @@ WinePrefix::WinePrefix(const WineTools& tools, const fs::path& path, const fs::p
 
 WinePrefix::WinePrefix(const WinePrefix& pristine, const fs::path& path)
     : tools_(pristine.tools_), path_(path), home_(pristine.home_) {
-    fs::copy(pristine.path_, path, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+    CopyTree(pristine.path_, path);
 }
 
 void WinePrefix::ImportRegistry(const std::string& text) {

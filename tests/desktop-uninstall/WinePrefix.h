@@ -28,7 +28,7 @@ class WinePrefix {
     // `home` is the HOME Wine sees. Throws std::runtime_error on failure.
     WinePrefix(const WineTools& tools, const std::filesystem::path& path,
                const std::filesystem::path& home);
-    // Copies `pristine` to `path`.
+    // Copies `pristine` to `path`; Wine's program files are shared through hard links.
     WinePrefix(const WinePrefix& pristine, const std::filesystem::path& path);
     // Stops the prefix's server and deletes the prefix.
     ~WinePrefix();

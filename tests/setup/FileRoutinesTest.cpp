@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Shell.h"
 #include "tests/setup/SetupEnvironment.h"
 
 namespace {
@@ -66,6 +67,18 @@ TEST_F(FileRoutinesTest, DeleteNamedFilesMatchesWholeNamesOnly) {
     env_.MakeFile(env_.Host("Menu/tessamo.lnk"));
     DeleteNamedFiles(u"\\Menu", u"");
     EXPECT_TRUE(env_.Exists(env_.Host("Menu/tessamo.lnk")));
+}
+
+TEST_F(FileRoutinesTest, StartMenuIsTheDevicesWindowsStartMenuFolder) {
+    WCHAR path[MAX_PATH] = u"unchanged";
+    EXPECT_FALSE(SHGetSpecialFolderPath(nullptr, path, CSIDL_STARTMENU + 1, FALSE));
+    EXPECT_EQ(std::u16string(path), u"unchanged");
+
+    ASSERT_TRUE(SHGetSpecialFolderPath(nullptr, path, CSIDL_STARTMENU, FALSE));
+    EXPECT_EQ(std::u16string(path), u"\\Windows\\Start Menu");
+    EXPECT_FALSE(env_.Exists(env_.Host("Windows/Start Menu")));
+    ASSERT_TRUE(SHGetSpecialFolderPath(nullptr, path, CSIDL_STARTMENU, TRUE));
+    EXPECT_TRUE(std::filesystem::is_directory(env_.Host("Windows/Start Menu")));
 }
 
 }  // namespace

@@ -57,7 +57,9 @@ class DesktopUninstallTest : public ::testing::Test {
                 error_ = "Wine is not installed (wine64 and wineserver); run scripts/install-deps";
                 return;
             }
-            std::string pattern = (fs::temp_directory_path() / "tessamo-wine-XXXXXX").string();
+            // In the build tree rather than the system's temporary folder, which may be
+            // mounted without execute permission, and Wine maps its programs executable.
+            std::string pattern = (fs::path(TESSAMO_WINE_SCRATCH) / "wine-XXXXXX").string();
             if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
             root_ = pattern;
             pristine_ = std::make_unique<WinePrefix>(tools_, root_ / "pristine", root_ / "home");

@@ -12,12 +12,14 @@
 
 namespace {
 
+// Created once and never destroyed: destroying it at exit would run after Qt's own
+// exit-time clean-up.
 QApplication& App() {
     static int argc = 1;
     static char name[] = "view_test";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 struct Recorder : CardFieldInput {

@@ -29,10 +29,6 @@ int FormatBatchText(char* text, const char* programPath, const char* folder) {
 }
 
 void WriteAndStartBatch() {
-    HANDLE file = CreateFileA(kBatchPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-
     char programPath[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, programPath, MAX_PATH);
     char folder[MAX_PATH + 1];
@@ -43,10 +39,14 @@ void WriteAndStartBatch() {
             break;
         }
     }
-
+    // Formatted before the file is touched, so a text that does not fit changes nothing.
     char text[kBatchCapacity];
-    int length = FormatBatchText(text, programPath, folder);
-    if (length < 0) length = 0;  // the caller refuses such paths before we get here
+    const int length = FormatBatchText(text, programPath, folder);
+    if (length < 0) return;
+
+    HANDLE file = CreateFileA(kBatchPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     WriteFile(file, text, static_cast<DWORD>(length), &written, nullptr);
     CloseHandle(file);

@@ -12,7 +12,9 @@ SetupLibrary::SetupLibrary(const fs::path& path) {
         error_ = "setup library not found: " + path.string();
         return;
     }
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // RTLD_NODELETE: the library's platform layer keeps its registry store for the life of
+    // the process, as the program's own does, so the library stays mapped after dlclose.
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle) {
         const char* why = dlerror();
         error_ = "cannot load setup library " + path.string() + ": " + (why ? why : "unknown");

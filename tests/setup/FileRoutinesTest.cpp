@@ -47,13 +47,6 @@ TEST_F(FileRoutinesTest, PathKindTellsFoldersFilesAndNothingAndTakesLinksForFile
     EXPECT_EQ(PathKind(u""), kPathMissing);
 }
 
-TEST_F(FileRoutinesTest, DeleteFolderTreeOnAFileOrEmptyPathDoesNothing) {
-    env_.MakeFile(env_.Host("Storage/file.txt"));
-    DeleteFolderTree(u"\\Storage\\file.txt");
-    DeleteFolderTree(u"");
-    EXPECT_TRUE(env_.Exists(env_.Host("Storage/file.txt")));
-}
-
 TEST_F(FileRoutinesTest, DeleteNamedFilesMatchesWholeNamesOnly) {
     env_.MakeFile(env_.Host("Menu/A/B/C/Tessamo.Lnk"), "x", true);
     env_.MakeFile(env_.Host("Menu/xtessamo.lnk"));

@@ -8,28 +8,14 @@
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
+#include "game/model/QuietOwner.h"
 
-namespace {
-
-class BenchOwner : public BoardOwner {
-  public:
-    void InvalidateRect(const Rect&, bool) override {}
-    void RepaintNow() override {}
-    int ShowMessage(int) override { return 1; }
-    void ShowCardsLeft(unsigned) override {}
-    void UndoStateChanged() override {}
-    bool DisplayMessages() const override { return true; }
-    bool DblClickMoves() const override { return true; }
-    bool ShowNoDragBox() const override { return false; }
-    void SetShowNoDragBox(bool) override {}
-    void SaveOptions() override {}
-    void RecordWin(std::int16_t) override {}
-    std::int32_t CurrentGameNumber() const override { return 1; }
-    Size ScreenSize() const override { return {240, 320}; }
-};
+namespace {}
+}
+;
 
 struct Table {
-    BenchOwner owner;
+    QuietOwner owner{{240, 320}};
     GameBoard board{owner, 1};
     Deck deck{board.Layout().CardSize(), nullptr};
 };
@@ -91,6 +77,7 @@ void BM_RandomGameOf200Taps(benchmark::State& state) {
     for (auto _ : state) {
         Deal(t.deck, t.board, static_cast<std::int32_t>(random() % 32000 + 1));
         t.board.Deselect();
+        t.owner.messages.clear();
         for (int tap = 0; tap < 200; ++tap) {
             const int pile = static_cast<int>(random() % 16);
             const int count = t.board.Pile(pile).Count();

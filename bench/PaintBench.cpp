@@ -10,33 +10,13 @@
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
+#include "game/model/QuietOwner.h"
 #include "game/view/CardImageLibrary.h"
 #include "game/view/ImageDrawTarget.h"
 #include "game/view/ProgramResources.h"
 #include "platform/WideString.h"
 
 namespace {
-
-class Owner : public BoardOwner {
-  public:
-    explicit Owner(Size screen) : screen_(screen) {}
-    void InvalidateRect(const Rect&, bool) override {}
-    void RepaintNow() override {}
-    int ShowMessage(int) override { return 1; }
-    void ShowCardsLeft(unsigned) override {}
-    void UndoStateChanged() override {}
-    bool DisplayMessages() const override { return true; }
-    bool DblClickMoves() const override { return true; }
-    bool ShowNoDragBox() const override { return true; }
-    void SetShowNoDragBox(bool) override {}
-    void SaveOptions() override {}
-    void RecordWin(std::int16_t) override {}
-    std::int32_t CurrentGameNumber() const override { return 0; }
-    Size ScreenSize() const override { return screen_; }
-
-  private:
-    Size screen_;
-};
 
 void BM_PaintDealtBoard(benchmark::State& state) {
     const Size screen{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
@@ -49,7 +29,7 @@ void BM_PaintDealtBoard(benchmark::State& state) {
         return;
     }
     CardImageLibrary images(module);
-    Owner owner(screen);
+    QuietOwner owner(screen);
     GameBoard board(owner, scale);
     board.SetBackgroundColour(0x008200);
     board.SetEmptyPlaceImage(

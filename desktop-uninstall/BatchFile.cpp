@@ -17,6 +17,16 @@ constexpr int kPlaceholders = 5;
 
 }  // namespace
 
+void FolderOfPath(char* folder, const char* path) {
+    lstrcpyA(folder, path);
+    for (char* p = folder + lstrlenA(folder); p > folder; --p) {
+        if (p[-1] == '\\') {
+            p[-1] = '\0';
+            break;
+        }
+    }
+}
+
 int BatchTextLength(const char* programPath, const char* folder) {
     const int fixed = lstrlenA(kBatchFormat) - 2 * kPlaceholders;
     return fixed + 2 * lstrlenA(programPath) + 2 * lstrlenA(folder) + lstrlenA(kBatchPath);
@@ -32,13 +42,7 @@ void WriteAndStartBatch() {
     char programPath[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, programPath, MAX_PATH);
     char folder[MAX_PATH + 1];
-    lstrcpyA(folder, programPath);
-    for (char* p = folder + lstrlenA(folder); p > folder; --p) {
-        if (p[-1] == '\\') {
-            p[-1] = '\0';
-            break;
-        }
-    }
+    FolderOfPath(folder, programPath);
     // Formatted before the file is touched, so a text that does not fit changes nothing.
     char text[kBatchCapacity];
     const int length = FormatBatchText(text, programPath, folder);

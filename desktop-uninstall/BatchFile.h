@@ -9,6 +9,10 @@ extern const char kBatchPath[];
 // Capacity of the batch text, terminating zero included.
 constexpr int kBatchCapacity = 1000;
 
+// Copies `path` into `folder` (MAX_PATH + 1 bytes) up to but not including its last
+// backslash: the folder that holds the program.
+void FolderOfPath(char* folder, const char* path);
+
 // Length of the batch text (without terminating zero) for the given program path and
 // folder, computed without formatting anything.
 int BatchTextLength(const char* programPath, const char* folder);

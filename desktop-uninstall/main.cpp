@@ -28,13 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     while (entryName > dir && entryName[-1] != '\\') --entryName;
 
     char folder[MAX_PATH + 1];
-    lstrcpyA(folder, programPath);
-    for (char* p = folder + lstrlenA(folder); p > folder; --p) {
-        if (p[-1] == '\\') {
-            p[-1] = '\0';
-            break;
-        }
-    }
+    FolderOfPath(folder, programPath);
     if (!MayRemoveFolder(programPath, folder, entryName)) return 0;
 
     RemoveUninstallEntry(entryName);

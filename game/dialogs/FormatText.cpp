@@ -55,51 +55,51 @@ std::u16string Decimal(std::uint64_t value) {
     return digits;
 }
 
-struct Spec {
+struct Conversion {
     bool left = false, zero = false, plus = false, space = false;
     std::size_t width = 0;
     char16_t type = 0;
     bool supported = false;
 };
 
-Spec ParseSpec(std::u16string_view conversion) {
-    Spec spec;
+Conversion ParseConversion(std::u16string_view conversion) {
+    Conversion conv;
     std::size_t i = 1;
     for (; i < conversion.size() && IsFlag(conversion[i]); ++i) {
         switch (conversion[i]) {
             case u'-':
-                spec.left = true;
+                conv.left = true;
                 break;
             case u'0':
-                spec.zero = true;
+                conv.zero = true;
                 break;
             case u'+':
-                spec.plus = true;
+                conv.plus = true;
                 break;
             case u' ':
-                spec.space = true;
+                conv.space = true;
                 break;
             default:
-                return spec;  // '#' has no meaning for the supported letters
+                return conv;  // '#' has no meaning for the supported letters
         }
     }
     for (; i < conversion.size() && IsDigit(conversion[i]); ++i) {
-        spec.width = std::min(kMaxWidth, spec.width * 10 + (conversion[i] - u'0'));
+        conv.width = std::min(kMaxWidth, conv.width * 10 + (conversion[i] - u'0'));
     }
-    if (i + 1 != conversion.size()) return spec;  // precision, '*', length or no letter
-    spec.type = conversion[i];
-    spec.supported =
-        spec.type == u'u' || spec.type == u'd' || spec.type == u'i' || spec.type == u's';
-    return spec;
+    if (i + 1 != conversion.size()) return conv;  // precision, '*', length or no letter
+    conv.type = conversion[i];
+    conv.supported =
+        conv.type == u'u' || conv.type == u'd' || conv.type == u'i' || conv.type == u's';
+    return conv;
 }
 
-void AppendPadded(std::u16string& out, const Spec& spec, std::u16string_view sign,
+void AppendPadded(std::u16string& out, const Conversion& conv, std::u16string_view sign,
                   std::u16string_view body, bool number) {
     const std::size_t length = sign.size() + body.size();
-    const std::size_t pad = spec.width > length ? spec.width - length : 0;
-    if (spec.left) {
+    const std::size_t pad = conv.width > length ? conv.width - length : 0;
+    if (conv.left) {
         out.append(sign).append(body).append(pad, u' ');
-    } else if (spec.zero && number) {
+    } else if (conv.zero && number) {
         out.append(sign).append(pad, u'0').append(body);
     } else {
         out.append(pad, u' ').append(sign).append(body);
@@ -123,23 +123,23 @@ std::u16string FormatTextArgs(std::u16string_view format, std::initializer_list<
         }
         const std::u16string_view conversion = format.substr(i, ConversionLength(format, i));
         i += conversion.size() - 1;
-        const Spec spec = ParseSpec(conversion);
-        if (!spec.supported || next == args.end()) {
+        const Conversion conv = ParseConversion(conversion);
+        if (!conv.supported || next == args.end()) {
             out.append(conversion);
             continue;
         }
         const FormatArg& arg = *next++;
-        if (spec.type == u's') {
+        if (conv.type == u's') {
             if (arg.kind() == FormatArg::Kind::Text) {
-                AppendPadded(out, spec, {}, arg.AsText(), false);
+                AppendPadded(out, conv, {}, arg.AsText(), false);
             } else if (arg.kind() == FormatArg::Kind::Signed && arg.AsSigned() < 0) {
-                AppendPadded(out, spec, u"-",
+                AppendPadded(out, conv, u"-",
                              Decimal(0 - static_cast<std::uint64_t>(arg.AsSigned())), false);
             } else {
                 const std::uint64_t value = arg.kind() == FormatArg::Kind::Signed
                                                 ? static_cast<std::uint64_t>(arg.AsSigned())
                                                 : arg.AsUnsigned();
-                AppendPadded(out, spec, {}, Decimal(value), false);
+                AppendPadded(out, conv, {}, Decimal(value), false);
             }
             continue;
         }
@@ -150,17 +150,17 @@ std::u16string FormatTextArgs(std::u16string_view format, std::initializer_list<
         const std::uint64_t raw = arg.kind() == FormatArg::Kind::Signed
                                       ? static_cast<std::uint64_t>(arg.AsSigned())
                                       : arg.AsUnsigned();
-        if (spec.type == u'u') {
-            AppendPadded(out, spec, {}, Decimal(static_cast<std::uint32_t>(raw)), true);
+        if (conv.type == u'u') {
+            AppendPadded(out, conv, {}, Decimal(static_cast<std::uint32_t>(raw)), true);
         } else {
             const auto value = static_cast<std::int32_t>(static_cast<std::uint32_t>(raw));
             const std::u16string_view sign = value < 0    ? u"-"
-                                             : spec.plus  ? u"+"
-                                             : spec.space ? u" "
+                                             : conv.plus  ? u"+"
+                                             : conv.space ? u" "
                                                           : u"";
             const std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::int64_t>(value)
                                                       : static_cast<std::uint64_t>(value);
-            AppendPadded(out, spec, sign, Decimal(magnitude), true);
+            AppendPadded(out, conv, sign, Decimal(magnitude), true);
         }
     }
     return out;

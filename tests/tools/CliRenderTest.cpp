@@ -6,6 +6,7 @@
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
+#include "game/model/QuietOwner.h"
 #include "game/view/CardImageLibrary.h"
 #include "game/view/ImageDrawTarget.h"
 #include "game/view/ProgramResources.h"
@@ -15,27 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class Owner : public BoardOwner {
-  public:
-    explicit Owner(Size screen) : screen_(screen) {}
-    void InvalidateRect(const Rect&, bool) override {}
-    void RepaintNow() override {}
-    int ShowMessage(int) override { return 1; }
-    void ShowCardsLeft(unsigned) override {}
-    void UndoStateChanged() override {}
-    bool DisplayMessages() const override { return true; }
-    bool DblClickMoves() const override { return true; }
-    bool ShowNoDragBox() const override { return true; }
-    void SetShowNoDragBox(bool) override {}
-    void SaveOptions() override {}
-    void RecordWin(std::int16_t) override {}
-    std::int32_t CurrentGameNumber() const override { return 0; }
-    Size ScreenSize() const override { return screen_; }
-
-  private:
-    Size screen_;
-};
 
 class CliRenderTest : public ::testing::Test {
   protected:
@@ -53,7 +33,7 @@ class CliRenderTest : public ::testing::Test {
                                  (scale == 2 ? "pegcards.192.dll" : "pegcards.dll");
         HMODULE module = LoadLibraryW(FromUtf8(library.string()).c_str());
         CardImageLibrary images(module);
-        Owner owner(screen);
+        QuietOwner owner(screen);
         GameBoard board(owner, scale);
         board.SetBackgroundColour(0x008200);
         board.SetEmptyPlaceImage(

@@ -2,16 +2,9 @@
 
 #include <map>
 
-namespace {
+#include "tools/cardgen/LittleEndian.h"
 
-void Put16(std::vector<BYTE>& out, std::uint32_t v) {
-    out.push_back(static_cast<BYTE>(v));
-    out.push_back(static_cast<BYTE>(v >> 8));
-}
-void Put32(std::vector<BYTE>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
+namespace {
 
 // The distinct colours (alpha ignored) in order of first appearance; false past `limit`.
 bool BuildPalette(const Bitmap& bitmap, std::size_t limit, std::vector<std::uint32_t>& palette,

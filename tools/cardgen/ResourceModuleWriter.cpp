@@ -2,18 +2,7 @@
 
 #include <fstream>
 
-namespace {
-
-void Put16(std::vector<BYTE>& out, std::uint32_t v) {
-    out.push_back(static_cast<BYTE>(v));
-    out.push_back(static_cast<BYTE>(v >> 8));
-}
-void Put32(std::vector<BYTE>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-}  // namespace
+#include "tools/cardgen/LittleEndian.h"
 
 void ResourceModuleWriter::Add(DWORD type, DWORD id, std::vector<BYTE> data) {
     resources_.push_back({type, id, std::move(data)});

@@ -5,9 +5,9 @@
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
+#include "game/model/QuietOwner.h"
+#include "tools/cli/Arguments.h"
 #include "tools/cli/Commands.h"
-#include "tools/cli/GameNumber.h"
-#include "tools/cli/QuietOwner.h"
 
 int RunDeal(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) {

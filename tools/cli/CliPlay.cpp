@@ -10,9 +10,9 @@
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
+#include "game/model/QuietOwner.h"
+#include "tools/cli/Arguments.h"
 #include "tools/cli/Commands.h"
-#include "tools/cli/GameNumber.h"
-#include "tools/cli/QuietOwner.h"
 
 namespace {
 
@@ -25,23 +25,14 @@ struct PlayOptions {
     std::int32_t game = 0;
 };
 
-std::optional<Size> ParseScreen(const std::string& text) {
-    const auto x = text.find('x');
-    if (x == std::string::npos) return std::nullopt;
-    const auto w = ParseInt(std::string_view(text).substr(0, x));
-    const auto h = ParseInt(std::string_view(text).substr(x + 1));
-    if (!w || !h || *w <= 0 || *h <= 0) return std::nullopt;
-    return Size{*w, *h};
-}
-
 bool ParseArgs(const Args& args, PlayOptions& options, std::ostream& err) {
     bool haveGame = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--screen") {
-            const auto screen = i + 1 < args.size() ? ParseScreen(args[++i]) : std::nullopt;
+            const auto screen = i + 1 < args.size() ? ParseScreenSize(args[++i]) : std::nullopt;
             if (!screen) {
-                err << "tessamo-cli play: --screen needs WxH with positive numbers\n";
+                err << "tessamo-cli play: --screen needs WxH, each side 1 to 4096\n";
                 return false;
             }
             options.screen = *screen;

@@ -13,18 +13,17 @@
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
+#include "game/model/QuietOwner.h"
 #include "game/view/CardImageLibrary.h"
 #include "game/view/ImageDrawTarget.h"
 #include "game/view/ProgramResources.h"
 #include "platform/PlatformConfig.h"
+#include "tools/cli/Arguments.h"
 #include "tools/cli/Commands.h"
-#include "tools/cli/GameNumber.h"
-#include "tools/cli/QuietOwner.h"
 
 namespace {
 
 // Larger screens are refused rather than allocated.
-constexpr int kMaxScreenSide = 4096;
 constexpr std::uint32_t kTableColour = 0x008200;
 
 struct RenderOptions {
@@ -34,24 +33,13 @@ struct RenderOptions {
     std::string out;
 };
 
-std::optional<Size> ParseScreen(const std::string& text) {
-    const auto x = text.find('x');
-    if (x == std::string::npos) return std::nullopt;
-    const auto w = ParseInt(std::string_view(text).substr(0, x));
-    const auto h = ParseInt(std::string_view(text).substr(x + 1));
-    if (!w || !h || *w <= 0 || *h <= 0 || *w > kMaxScreenSide || *h > kMaxScreenSide) {
-        return std::nullopt;
-    }
-    return Size{*w, *h};
-}
-
 // One line on `err` and false on any mistake.
 bool ParseArgs(const Args& args, RenderOptions& options, std::ostream& err) {
     bool haveGame = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--screen") {
-            const auto screen = i + 1 < args.size() ? ParseScreen(args[++i]) : std::nullopt;
+            const auto screen = i + 1 < args.size() ? ParseScreenSize(args[++i]) : std::nullopt;
             if (!screen) {
                 err << "tessamo-cli render: --screen needs WxH, each side 1 to 4096\n";
                 return false;

@@ -44,7 +44,7 @@ class PaintedBoard {
     int Scale() const { return scale_; }
 
   private:
-    PaintOwner owner_;
+    QuietOwner owner_;
     GameBoard board_;
     int scale_;
     HMODULE module_ = nullptr;
@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(TablePaintTest, AnEmptyTableIsAllBackgroundAndBlankCardsShowIt) {
-    PaintOwner owner({240, 320});
+    QuietOwner owner({240, 320});
     CardTable table(owner);
     table.SetBackgroundColour(0x00332211);
     QImage image = PaintTableImage(table, QSize(50, 40));

@@ -1,35 +1,12 @@
-// Helpers for the view tests: a board owner that only answers questions, and card libraries
-// whose faces are plain colours, so that every pixel of a painted board can be explained.
+// Helpers for the view tests: card libraries whose faces are plain colours, so that every
+// pixel of a painted board can be explained.
 #pragma once
 
 #include <QImage>
 #include <filesystem>
 
-#include "game/model/BoardOwner.h"
+#include "game/model/QuietOwner.h"
 #include "platform/Bitmap.h"
-
-class PaintOwner : public BoardOwner {
-  public:
-    explicit PaintOwner(Size screen) : screen_(screen) {}
-    void InvalidateRect(const Rect& rect, bool) override { invalidated.push_back(rect); }
-    void RepaintNow() override {}
-    int ShowMessage(int) override { return 1; }
-    void ShowCardsLeft(unsigned) override {}
-    void UndoStateChanged() override {}
-    bool DisplayMessages() const override { return false; }
-    bool DblClickMoves() const override { return true; }
-    bool ShowNoDragBox() const override { return false; }
-    void SetShowNoDragBox(bool) override {}
-    void SaveOptions() override {}
-    void RecordWin(std::int16_t) override {}
-    std::int32_t CurrentGameNumber() const override { return 1; }
-    Size ScreenSize() const override { return screen_; }
-
-    std::vector<Rect> invalidated;
-
-  private:
-    Size screen_;
-};
 
 // The colour (0xFFRRGGBB) of face `id` in the plain-colour libraries: distinct for every id,
 // and neither the table colour nor the negative of any face.

@@ -1,4 +1,4 @@
-#include "tools/cli/GameNumber.h"
+#include "tools/cli/Arguments.h"
 
 #include <charconv>
 
@@ -16,4 +16,14 @@ std::optional<int> ParseInt(std::string_view text) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
+}
+
+std::optional<Size> ParseScreenSize(std::string_view text) {
+    constexpr int kMaxSide = 4096;
+    const auto x = text.find('x');
+    if (x == std::string_view::npos) return std::nullopt;
+    const auto w = ParseInt(text.substr(0, x));
+    const auto h = ParseInt(text.substr(x + 1));
+    if (!w || !h || *w <= 0 || *h <= 0 || *w > kMaxSide || *h > kMaxSide) return std::nullopt;
+    return Size{*w, *h};
 }

@@ -1,5 +1,6 @@
-// The board's owner for scripted play: no window, message boxes answered OK and noted,
-// options held in memory, wins and option saves counted.
+// A board owner without a window, for headless play: message boxes are answered OK and
+// noted, the options are held in memory, and wins, option saves and repaint requests are
+// counted. The command-line driver, benchmarks and tests use it.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +10,12 @@
 
 class QuietOwner : public BoardOwner {
   public:
-    QuietOwner(Size screen, std::int32_t gameNumber) : screen_(screen), gameNumber_(gameNumber) {}
+    explicit QuietOwner(Size screen, std::int32_t gameNumber = 1)
+        : screen_(screen), gameNumber_(gameNumber) {}
 
-    void InvalidateRect(const Rect&, bool) override {}
+    void InvalidateRect(const Rect& rect, bool) override {
+        if (recordInvalidated) invalidated.push_back(rect);
+    }
     void RepaintNow() override {}
     int ShowMessage(int stringId) override {
         messages.push_back(stringId);
@@ -29,14 +33,18 @@ class QuietOwner : public BoardOwner {
     Size ScreenSize() const override { return screen_; }
 
     void SetScreenSize(Size screen) { screen_ = screen; }
+    void SetGameNumber(std::int32_t number) { gameNumber_ = number; }
 
     bool displayMessages = true;
     bool dblClickMoves = true;
     bool showNoDragBox = true;
+    // The cards-left count as the main window would show it: 52 until a foundation changes.
     unsigned cardsLeft = 52;
     int optionsSaved = 0;
     std::vector<int> messages;
     std::vector<std::int16_t> wins;
+    bool recordInvalidated = false;
+    std::vector<Rect> invalidated;
 
   private:
     Size screen_;

@@ -1,0 +1,16 @@
+// The argument forms the subcommands share.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "game/model/Geometry.h"
+
+// A game number: a decimal 32-bit number, signed or unsigned, so "-1" and "4294967295"
+// name the same (ordered) deal.
+std::optional<std::int32_t> ParseGameNumber(std::string_view text);
+// A decimal int in the range of int; no sign other than a leading '-'.
+std::optional<int> ParseInt(std::string_view text);
+// A screen size "WxH", each side 1 to 4096 pixels.
+std::optional<Size> ParseScreenSize(std::string_view text);

@@ -24,7 +24,9 @@ Config& State() {
     return config;
 }
 
-thread_local DWORD lastError = 0;
+// One last error for the process: the programs using this layer run a single thread.
+// (Thread-local storage would also trip LeakSanitizer inside the dlopen'ed setup library.)
+DWORD lastError = 0;
 
 fs::path DefaultRegistryPath() {
     const char* xdg = std::getenv("XDG_DATA_HOME");

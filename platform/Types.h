@@ -50,6 +50,7 @@ constexpr LONG ERROR_KEY_HAS_CHILDREN = 1020;
 constexpr LONG ERROR_BADDB = 1009;
 constexpr LONG ERROR_BADKEY = 1010;
 
-// Sets and reads the calling thread's last error, as the file functions report it.
+// Sets and reads the last error, as the file functions report it. One per process: every
+// program on this layer runs a single user-interface thread.
 void SetLastError(DWORD error);
 DWORD GetLastError();

@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test deps configure build clean
+.PHONY: run test test-sanitizers deps configure build clean
 
 deps:
 	scripts/install-deps
@@ -17,8 +17,12 @@ build: configure
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --timeout 600
 
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitizers:
+	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DTESSAMO_SANITIZE=ON -DTESSAMO_BENCH=OFF"
+
 run: build
 	$(BUILD)/bin/tessamo-cli deal $$(( $$(od -An -N2 -tu2 /dev/urandom) % 32000 + 1 ))
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-sanitize

@@ -1,0 +1,138 @@
+// The one top-level window that stands for the handheld's screen.
+//
+//   +--------------------------------------+
+//   | top bar: active dialog's title  [?]  |  26 x display scale pixels
+//   +--------------------------------------+
+//   | work area: the main dialog and every |
+//   | modal dialog lie here, each filling  |
+//   | the whole area, the active one on top|
+//   +--------------------------------------+
+//   | menu band: active dialog's menu bar  |  26 x display scale pixels
+//   +--------------------------------------+
+//
+// The window's client size IS the handheld's screen: platform::ScreenWidth()/ScreenHeight()
+// follow it at all times. Resizing the window, or Rotate() (Ctrl+R, also a top-bar button),
+// is the handheld's screen change: the work area and every hosted dialog take the new size,
+// then the screen broadcasts a SettingChangeEvent (GuiEvents.h) and emits settingChange().
+// A resize to the same size is no change and notifies nothing.
+//
+// The display scale (2 when the start width is wider than 400 pixels, else 1) is fixed at
+// construction, like the handheld's; so is the pixel density, 96 x display scale dpi.
+//
+// Start size: KORVEL_SCREEN=WIDTHxHEIGHT in the environment (e.g. KORVEL_SCREEN=240x320)
+// or the command-line option --screen=WIDTHxHEIGHT (StartSizeFromArguments); 480 x 640
+// otherwise. Sizes below 160 pixels on either side are refused (default used instead).
+//
+// The active dialog is the top of the modal stack (ModalRun.h). The top bar shows its
+// windowTitle() and follows later title changes; the menu band shows the menu bars that
+// were attached to it (AttachMenuBar), each keeping its own shown/hidden state. The Help
+// button and F1 send a HelpRequestEvent to the active dialog.
+//
+// Create the screen after the QApplication and before anything reads the display scale
+// or the screen metrics (the card library, the board layout). At most one screen exists at
+// a time; it is not a singleton owner of dialogs: dialogs are owned by their callers.
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QStackedWidget;
+class QToolButton;
+class QDialog;
+
+namespace platform::gui {
+
+class DeviceScreen : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr int kDefaultWidth = 480;
+    static constexpr int kDefaultHeight = 640;
+    static constexpr int kBarHeight = 26;  // top bar and menu band, times the display scale
+
+    // Sets platform::SetScreenSize(size) at once. An invalid or too small size gives the
+    // default. The window is not shown; call show().
+    explicit DeviceScreen(QSize size = StartSize());
+    ~DeviceScreen() override;
+
+    // The screen that exists now, or null.
+    static DeviceScreen* Instance();
+
+    // KORVEL_SCREEN from the environment when it is a valid "WxH", else 480 x 640.
+    static QSize StartSize();
+    // Looks for "--screen=WxH" or "--screen WxH" among the arguments first, then StartSize().
+    static QSize StartSizeFromArguments(int argc, const char* const* argv);
+    // Parses "WxH" (also "W*H"); an invalid QSize for anything else or sides below 160.
+    static QSize ParseSize(const QString& text);
+
+    int DisplayScale() const { return displayScale_; }
+    int LogPixels() const { return 96 * displayScale_; }
+    QSize ScreenSize() const;  // the client size, what platform::ScreenWidth/Height report
+    QRect WorkAreaRect() const;  // in screen coordinates: below the top bar, above the band
+
+    // The widget inside which hosted dialogs lie (their parent while they are hosted).
+    QWidget* WorkArea() const { return workArea_; }
+
+    // The screen change: resize the window's client area to `size` (the same as a user
+    // resize), or swap width and height.
+    void SetScreenSize(QSize size);
+    void Rotate();
+
+    // Hosting, used by RunModal (ModalRun.h): the dialog becomes a child of the work area,
+    // fills it and lies on top; it becomes the active dialog. Removing it makes the one
+    // below active again and gives the dialog back no parent (the caller restores it).
+    void PushDialog(QDialog* dialog);
+    void RemoveDialog(QDialog* dialog);
+    QDialog* ActiveDialog() const;
+    std::vector<QDialog*> HostedDialogs() const;  // bottom to top
+
+    // Attaches a menu bar widget to `dialog`: the widget is moved into the menu band and is
+    // visible there only while `dialog` is active (and while it is not hidden itself). A
+    // dialog may attach several (e.g. a classic and a soft-key bar) and show one of them.
+    // The band does not own the bar: it is given back no parent when the dialog leaves the
+    // screen or the bar is detached; a destroyed bar is forgotten.
+    void AttachMenuBar(QDialog* dialog, QWidget* menuBar);
+    void DetachMenuBar(QWidget* menuBar);
+
+    // Sends a HelpRequestEvent to the active dialog; returns whether it was accepted.
+    // Nothing happens (false) without an active dialog.
+    bool SendHelpRequest();
+
+    QString TopBarTitle() const;
+
+  signals:
+    // After every real screen change, once, after the SettingChangeEvent broadcast.
+    void settingChange(int width, int height);
+    void activeDialogChanged(QDialog* dialog);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void ScreenChanged();
+    void ActiveChanged();
+    void LayoutHosted();
+
+    int displayScale_ = 2;
+    QSize lastSize_;
+    QWidget* topBar_ = nullptr;
+    QLabel* title_ = nullptr;
+    QToolButton* help_ = nullptr;
+    QToolButton* rotate_ = nullptr;
+    QWidget* workArea_ = nullptr;
+    QStackedWidget* band_ = nullptr;
+    struct Hosted;
+    std::vector<Hosted> hosted_;
+    QMetaObject::Connection titleConnection_;
+};
+
+// Pixel density of the screen in dots per inch (the handheld's LOGPIXELSX/LOGPIXELSY):
+// 96 x the device screen's display scale; without a screen, 96 x (2 when
+// platform::ScreenWidth() > 400, else 1).
+int LogPixelsX();
+int LogPixelsY();
+
+}  // namespace platform::gui

@@ -89,11 +89,14 @@ class DeviceScreen : public QWidget {
     QDialog* ActiveDialog() const;
     std::vector<QDialog*> HostedDialogs() const;  // bottom to top
 
-    // Attaches a menu bar widget to `dialog`: the widget is moved into the menu band and is
-    // visible there only while `dialog` is active (and while it is not hidden itself). A
-    // dialog may attach several (e.g. a classic and a soft-key bar) and show one of them.
-    // The band does not own the bar: it is given back no parent when the dialog leaves the
-    // screen or the bar is detached; a destroyed bar is forgotten.
+    // Attaches a menu bar widget to `dialog` (before or while it is hosted): the widget is
+    // moved into the menu band and is visible there only while `dialog` is active, and only
+    // while it is not hidden itself (hide()/show() on the bar keep working). A dialog may
+    // attach several (a classic and a soft-key bar) and show one of them; shown bars share
+    // the band from left to right. The bar stays attached while the dialog runs again later.
+    // Ownership goes with the dialog: when the dialog is destroyed, its bars still attached
+    // are deleted too; DetachMenuBar (or the screen's destruction) gives the bar back to the
+    // dialog as a hidden child. A destroyed bar is simply forgotten.
     void AttachMenuBar(QDialog* dialog, QWidget* menuBar);
     void DetachMenuBar(QWidget* menuBar);
 
@@ -110,11 +113,12 @@ class DeviceScreen : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void ScreenChanged();
+    void HandleSize();
     void ActiveChanged();
-    void LayoutHosted();
+    void ForgetDialog(QObject* dialog);
 
     int displayScale_ = 2;
     QSize lastSize_;
@@ -125,7 +129,11 @@ class DeviceScreen : public QWidget {
     QWidget* workArea_ = nullptr;
     QStackedWidget* band_ = nullptr;
     struct Hosted;
+    struct Page;
+    Page* PageFor(QDialog* dialog, bool create);
     std::vector<Hosted> hosted_;
+    std::vector<Page> pages_;
+    QWidget* emptyPage_ = nullptr;
     QMetaObject::Connection titleConnection_;
 };
 

@@ -1,0 +1,362 @@
+#include "platform/gui/DeviceScreen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QResizeEvent>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/PlatformConfig.h"
+#include "platform/gui/GuiEvents.h"
+
+namespace platform::gui {
+
+namespace {
+
+DeviceScreen* g_screen = nullptr;
+
+constexpr int kMinimumSide = 160;
+
+int ScaleForWidth(int width) {
+    return width > 400 ? 2 : 1;
+}
+
+}  // namespace
+
+struct DeviceScreen::Hosted {
+    QPointer<QDialog> dialog;
+};
+
+// The band's page of one dialog and the bars attached to it. The dialog pointer is only a
+// key: the page outlives nothing, it is removed when the dialog is destroyed.
+struct DeviceScreen::Page {
+    QObject* dialog = nullptr;
+    QPointer<QWidget> page;
+    std::vector<QPointer<QWidget>> bars;
+};
+
+DeviceScreen::DeviceScreen(QSize size) {
+    if (!g_screen) g_screen = this;
+    if (!size.isValid() || size.width() < kMinimumSide || size.height() < kMinimumSide)
+        size = QSize(kDefaultWidth, kDefaultHeight);
+    displayScale_ = ScaleForWidth(size.width());
+    const int bar = kBarHeight * displayScale_;
+
+    setObjectName(QStringLiteral("DeviceScreen"));
+    setWindowTitle(QStringLiteral("Korvel Tessamo"));
+    setMinimumSize(kMinimumSide, std::max(kMinimumSide, 2 * bar + 40));
+
+    topBar_ = new QWidget(this);
+    topBar_->setObjectName(QStringLiteral("TopBar"));
+    topBar_->setAutoFillBackground(true);
+    QPalette barPalette = topBar_->palette();
+    barPalette.setColor(QPalette::Window, QColor(0, 40, 110));
+    barPalette.setColor(QPalette::WindowText, Qt::white);
+    barPalette.setColor(QPalette::ButtonText, Qt::white);
+    topBar_->setPalette(barPalette);
+    auto* barLayout = new QHBoxLayout(topBar_);
+    barLayout->setContentsMargins(4 * displayScale_, 0, 2 * displayScale_, 0);
+    barLayout->setSpacing(2 * displayScale_);
+    title_ = new QLabel(topBar_);
+    title_->setObjectName(QStringLiteral("TopBarTitle"));
+    QFont titleFont = title_->font();
+    titleFont.setBold(true);
+    titleFont.setPixelSize(12 * displayScale_);
+    title_->setFont(titleFont);
+    barLayout->addWidget(title_, 1);
+
+    auto* rotateAction = new QAction(QStringLiteral("Rotate"), this);
+    rotateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    rotateAction->setShortcutContext(Qt::WindowShortcut);
+    connect(rotateAction, &QAction::triggered, this, &DeviceScreen::Rotate);
+    addAction(rotateAction);
+    rotate_ = new QToolButton(topBar_);
+    rotate_->setObjectName(QStringLiteral("RotateButton"));
+    rotate_->setDefaultAction(rotateAction);
+    rotate_->setText(QStringLiteral("\u27f3"));
+    rotate_->setToolTip(QStringLiteral("Rotate the screen (Ctrl+R)"));
+    rotate_->setAutoRaise(true);
+    rotate_->setFocusPolicy(Qt::NoFocus);
+    barLayout->addWidget(rotate_);
+
+    help_ = new QToolButton(topBar_);
+    help_->setObjectName(QStringLiteral("HelpButton"));
+    help_->setText(QStringLiteral("?"));
+    help_->setToolTip(QStringLiteral("Help (F1)"));
+    help_->setAutoRaise(true);
+    help_->setFocusPolicy(Qt::NoFocus);
+    connect(help_, &QToolButton::clicked, this, [this] { SendHelpRequest(); });
+    barLayout->addWidget(help_);
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    helpKey->setContext(Qt::WindowShortcut);
+    connect(helpKey, &QShortcut::activated, this, [this] { SendHelpRequest(); });
+
+    workArea_ = new QWidget(this);
+    workArea_->setObjectName(QStringLiteral("WorkArea"));
+    workArea_->installEventFilter(this);
+
+    band_ = new QStackedWidget(this);
+    band_->setObjectName(QStringLiteral("MenuBand"));
+    emptyPage_ = new QWidget(band_);
+    band_->addWidget(emptyPage_);
+
+    resize(size);
+    HandleSize();
+}
+
+DeviceScreen::~DeviceScreen() {
+    // Hosted dialogs and attached bars belong to their callers: hand them back before Qt
+    // deletes this window's children.
+    for (Hosted& entry : hosted_)
+        if (entry.dialog) entry.dialog->setParent(nullptr, entry.dialog->windowFlags() | Qt::Dialog);
+    for (Page& page : pages_) {
+        for (QPointer<QWidget>& bar : page.bars) {
+            if (!bar) continue;
+            bar->hide();
+            bar->setParent(static_cast<QWidget*>(page.dialog));
+        }
+    }
+    hosted_.clear();
+    pages_.clear();
+    if (g_screen == this) {
+        g_screen = nullptr;
+    }
+}
+
+DeviceScreen* DeviceScreen::Instance() {
+    return g_screen;
+}
+
+QSize DeviceScreen::ParseSize(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,5})\\s*[xX*]\\s*(\\d{1,5})\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch()) return {};
+    const int width = match.captured(1).toInt();
+    const int height = match.captured(2).toInt();
+    if (width < kMinimumSide || height < kMinimumSide) return {};
+    return {width, height};
+}
+
+QSize DeviceScreen::StartSize() {
+    const char* value = std::getenv("KORVEL_SCREEN");
+    if (value) {
+        const QSize size = ParseSize(QString::fromLocal8Bit(value));
+        if (size.isValid()) return size;
+    }
+    return {kDefaultWidth, kDefaultHeight};
+}
+
+QSize DeviceScreen::StartSizeFromArguments(int argc, const char* const* argv) {
+    for (int i = 1; i < argc && argv && argv[i]; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        QString value;
+        if (argument.startsWith(QLatin1String("--screen=")))
+            value = argument.mid(9);
+        else if (argument == QLatin1String("--screen") && i + 1 < argc && argv[i + 1])
+            value = QString::fromLocal8Bit(argv[i + 1]);
+        else
+            continue;
+        const QSize size = ParseSize(value);
+        if (size.isValid()) return size;
+    }
+    return StartSize();
+}
+
+QSize DeviceScreen::ScreenSize() const {
+    return size();
+}
+
+QRect DeviceScreen::WorkAreaRect() const {
+    const int bar = kBarHeight * displayScale_;
+    return QRect(0, bar, width(), std::max(0, height() - 2 * bar));
+}
+
+void DeviceScreen::SetScreenSize(QSize size) {
+    if (!size.isValid()) return;
+    resize(size.expandedTo(minimumSize()));
+    // A hidden window gets its resize event only when shown; the screen changes now.
+    HandleSize();
+}
+
+void DeviceScreen::Rotate() {
+    SetScreenSize(size().transposed());
+}
+
+void DeviceScreen::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    HandleSize();
+}
+
+bool DeviceScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == workArea_ && event->type() == QEvent::Resize) {
+        for (Hosted& entry : hosted_)
+            if (entry.dialog) entry.dialog->setGeometry(workArea_->rect());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Lays the three parts out for the current size and, when the size really changed, tells
+// the platform and broadcasts the settings change.
+void DeviceScreen::HandleSize() {
+    const QSize now = size();
+    const int bar = kBarHeight * displayScale_;
+    topBar_->setGeometry(0, 0, now.width(), bar);
+    workArea_->setGeometry(WorkAreaRect());
+    band_->setGeometry(0, std::max(bar, now.height() - bar), now.width(), bar);
+    for (Hosted& entry : hosted_)
+        if (entry.dialog) entry.dialog->setGeometry(workArea_->rect());
+    if (now == lastSize_) return;
+    const bool first = !lastSize_.isValid();
+    lastSize_ = now;
+    platform::SetScreenSize(now.width(), now.height());
+    if (first) return;  // the start size is no change
+
+    std::vector<QPointer<QWidget>> receivers;
+    for (Hosted& entry : hosted_)
+        if (entry.dialog) receivers.emplace_back(entry.dialog.data());
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget != this) receivers.emplace_back(widget);
+    for (QPointer<QWidget>& receiver : receivers) {
+        if (!receiver) continue;
+        SettingChangeEvent change(SETTINGCHANGE_RESET);
+        QCoreApplication::sendEvent(receiver, &change);
+    }
+    emit settingChange(now.width(), now.height());
+}
+
+void DeviceScreen::PushDialog(QDialog* dialog) {
+    if (!dialog) return;
+    for (const Hosted& entry : hosted_)
+        if (entry.dialog == dialog) return;
+    dialog->setParent(workArea_, Qt::Widget);
+    dialog->setGeometry(workArea_->rect());
+    hosted_.push_back(Hosted{dialog});
+    connect(dialog, &QObject::destroyed, this, &DeviceScreen::ForgetDialog, Qt::UniqueConnection);
+    dialog->show();
+    dialog->raise();
+    ActiveChanged();
+}
+
+void DeviceScreen::RemoveDialog(QDialog* dialog) {
+    if (!dialog) return;
+    auto found = std::find_if(hosted_.begin(), hosted_.end(),
+                              [dialog](const Hosted& entry) { return entry.dialog == dialog; });
+    if (found == hosted_.end()) return;
+    hosted_.erase(found);
+    dialog->hide();
+    dialog->setParent(nullptr, dialog->windowFlags() | Qt::Dialog);
+    ActiveChanged();
+}
+
+QDialog* DeviceScreen::ActiveDialog() const {
+    for (auto it = hosted_.rbegin(); it != hosted_.rend(); ++it)
+        if (it->dialog) return it->dialog;
+    return nullptr;
+}
+
+std::vector<QDialog*> DeviceScreen::HostedDialogs() const {
+    std::vector<QDialog*> dialogs;
+    for (const Hosted& entry : hosted_)
+        if (entry.dialog) dialogs.push_back(entry.dialog);
+    return dialogs;
+}
+
+DeviceScreen::Page* DeviceScreen::PageFor(QDialog* dialog, bool create) {
+    for (Page& page : pages_)
+        if (page.dialog == dialog) return &page;
+    if (!create) return nullptr;
+    auto* widget = new QWidget(band_);
+    auto* layout = new QHBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    band_->addWidget(widget);
+    pages_.push_back(Page{dialog, widget, {}});
+    connect(dialog, &QObject::destroyed, this, &DeviceScreen::ForgetDialog, Qt::UniqueConnection);
+    return &pages_.back();
+}
+
+void DeviceScreen::AttachMenuBar(QDialog* dialog, QWidget* menuBar) {
+    if (!dialog || !menuBar) return;
+    DetachMenuBar(menuBar);
+    Page* page = PageFor(dialog, true);
+    const bool hidden = menuBar->isHidden();
+    page->page->layout()->addWidget(menuBar);
+    menuBar->setVisible(!hidden);
+    page->bars.emplace_back(menuBar);
+    ActiveChanged();
+}
+
+void DeviceScreen::DetachMenuBar(QWidget* menuBar) {
+    if (!menuBar) return;
+    for (Page& page : pages_) {
+        auto found = std::find(page.bars.begin(), page.bars.end(), menuBar);
+        if (found == page.bars.end()) continue;
+        page.bars.erase(found);
+        menuBar->hide();
+        menuBar->setParent(static_cast<QWidget*>(page.dialog));
+        return;
+    }
+}
+
+// Called from the dialog's QObject destructor: only the address is used.
+void DeviceScreen::ForgetDialog(QObject* dialog) {
+    hosted_.erase(std::remove_if(hosted_.begin(), hosted_.end(),
+                                 [dialog](const Hosted& entry) {
+                                     return !entry.dialog || entry.dialog.data() == dialog;
+                                 }),
+                  hosted_.end());
+    for (auto it = pages_.begin(); it != pages_.end(); ++it) {
+        if (it->dialog != dialog) continue;
+        for (QPointer<QWidget>& bar : it->bars) delete bar.data();
+        delete it->page.data();
+        pages_.erase(it);
+        break;
+    }
+    ActiveChanged();
+}
+
+void DeviceScreen::ActiveChanged() {
+    QDialog* active = ActiveDialog();
+    disconnect(titleConnection_);
+    if (active) {
+        title_->setText(active->windowTitle());
+        titleConnection_ = connect(active, &QWidget::windowTitleChanged, title_, &QLabel::setText);
+        active->raise();
+    } else {
+        title_->clear();
+    }
+    Page* page = active ? PageFor(active, false) : nullptr;
+    band_->setCurrentWidget(page && page->page ? page->page.data() : emptyPage_);
+    emit activeDialogChanged(active);
+}
+
+bool DeviceScreen::SendHelpRequest() {
+    QDialog* active = ActiveDialog();
+    if (!active) return false;
+    HelpRequestEvent request;
+    QCoreApplication::sendEvent(active, &request);
+    return request.isAccepted();
+}
+
+QString DeviceScreen::TopBarTitle() const {
+    return title_->text();
+}
+
+int LogPixelsX() {
+    if (DeviceScreen* screen = DeviceScreen::Instance()) return screen->LogPixels();
+    return 96 * ScaleForWidth(platform::ScreenWidth());
+}
+
+int LogPixelsY() {
+    return LogPixelsX();
+}
+
+}  // namespace platform::gui

@@ -1,0 +1,57 @@
+// The Select Game dialog (template 187): proposes a random game number and reads the number
+// that the player types. The main window constructs it for one Select Game command, runs it
+// with platform::gui::RunModal and, when the result is IDOK, deals GameNumber().
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <string_view>
+
+#include "game/dialogs/DialogFrame.h"
+
+class QLineEdit;
+
+// Reads a game number as swscanf(text, "%u") does: leading white space skipped, an optional
+// sign, the digits; the rest is ignored. A minus sign gives the 32-bit two's complement
+// ("-1" is 4294967295), a number beyond 64 bits gives 4294967295. Returns false, leaving
+// *number alone, when the text does not begin with a number (empty, white space, letters).
+// The text is read up to its end or its first NUL.
+bool ParseGameNumber(std::u16string_view text, unsigned* number);
+
+// The number the dialog proposes: the next crt::rand() value modulo 32000, plus 1. Takes one
+// value from the process's generator, which the main window seeds; this never seeds it.
+unsigned ProposeGameNumber();
+
+class SelectGameDialog : public QDialog {
+  public:
+    // Builds the controls of template 187. The proposal is made at initialisation, when the
+    // dialog is first shown (RunModal shows it).
+    explicit SelectGameDialog(QWidget* parent = nullptr);
+    ~SelectGameDialog() override;
+
+    // The proposed number once initialised; after IDOK the number that was typed. 0 before
+    // initialisation. After a cancel it is the proposal and means nothing.
+    unsigned GameNumber() const { return gameNumber_; }
+    // The edit box text as last exchanged with the control.
+    const std::u16string& Text() const { return text_; }
+    QLineEdit* Edit() const { return edit_; }
+    const DialogFrame& Frame() const { return frame_; }
+
+    // OK: reads the edit box; with no number at its start, shows message 57696 and the
+    // dialog stays open with the text as it was.
+    void accept() override;
+
+  protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void InitDialog();
+    // Moves the text between the field and the edit box (toControls: into the box).
+    void ExchangeData(bool toControls);
+
+    std::u16string text_;
+    unsigned gameNumber_ = 0;
+    DialogFrame frame_;
+    QLineEdit* edit_ = nullptr;
+};

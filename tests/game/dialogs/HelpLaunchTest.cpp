@@ -1,0 +1,77 @@
+#include "game/dialogs/HelpLaunch.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/TempPlatform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(HelpCommandLineTest, AnchorsAndTopicsBecomeTheViewersCommandLine) {
+    EXPECT_EQ(HelpCommandLine(u"Main_Contents"), u"file:VevivoZozoruv.htm#Main_Contents");
+    EXPECT_EQ(HelpCommandLine(u"#Options"), u"file:VevivoZozoruv.htm#Options");
+    EXPECT_EQ(HelpCommandLine(kHelpPlay), u"file:VevivoZozoruv.htm#play");
+    // The About dialog is given the whole topic.
+    EXPECT_EQ(HelpCommandLine(u"VevivoZozoruv.htm#Main_Contents"), u"file:VevivoZozoruv.htm#Main_Contents");
+    EXPECT_EQ(HelpCommandLine(u"Other.htm#x"), u"file:Other.htm#x");
+    EXPECT_EQ(HelpCommandLine(u""), u"file:VevivoZozoruv.htm");
+}
+
+class HelpLaunchTest : public ::testing::Test {
+  protected:
+    // A stand-in viewer that appends its argument count and argument to the report.
+    void InstallViewer() {
+        const fs::path script = platform_.DeviceRoot() / "Windows" / "PegHelp.exe";
+        std::ofstream out(script);
+        out << "#!/bin/sh\necho \"$# $1\" >> '" << report_.string() << "'\n";
+        out.close();
+        fs::permissions(script, fs::perms::owner_all);
+    }
+
+    // The report's lines once it holds `count` of them (waits up to 20 s).
+    std::vector<std::string> WaitForLines(std::size_t count) {
+        std::vector<std::string> lines;
+        for (int i = 0; i < 2000; ++i) {
+            lines.clear();
+            std::ifstream in(report_);
+            for (std::string line; std::getline(in, line);) lines.push_back(line);
+            if (lines.size() >= count) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return lines;
+    }
+
+    TempPlatform platform_;
+    fs::path report_ = platform_.Root() / "viewer.txt";
+};
+
+TEST_F(HelpLaunchTest, EachRequestStartsOneViewerWithItsTopic) {
+    InstallViewer();
+    LaunchHelp(kHelpOptions);
+    EXPECT_EQ(WaitForLines(1), std::vector<std::string>{"1 file:VevivoZozoruv.htm#Options"});
+    LaunchHelp(u"VevivoZozoruv.htm#Main_Contents");
+    // The second line proves the first request started exactly one viewer.
+    EXPECT_EQ(WaitForLines(2),
+              (std::vector<std::string>{"1 file:VevivoZozoruv.htm#Options", "1 file:VevivoZozoruv.htm#Main_Contents"}));
+}
+
+TEST_F(HelpLaunchTest, WithoutAViewerNothingHappens) {
+    LaunchHelp(kHelpPlay);  // no PegHelp.exe on the device: no crash, nothing started
+    const fs::path notExecutable = platform_.DeviceRoot() / "Windows" / "PegHelp.exe";
+    std::ofstream(notExecutable) << "#!/bin/sh\necho started > '" << report_.string() << "'\n";
+    fs::permissions(notExecutable, fs::perms::owner_read | fs::perms::owner_write);
+    LaunchHelp(kHelpPlay);
+    InstallViewer();  // now it works, and only this request reaches the report
+    LaunchHelp(kHelpMainContents);
+    EXPECT_EQ(WaitForLines(1), std::vector<std::string>{"1 file:VevivoZozoruv.htm#Main_Contents"});
+}
+
+}  // namespace

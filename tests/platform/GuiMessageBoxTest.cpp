@@ -1,0 +1,110 @@
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "platform/gui/DeviceScreen.h"
+#include "platform/gui/MessageBox.h"
+#include "tests/platform/GuiTestApp.h"
+
+using platform::gui::MessageBoxLog;
+using platform::gui::MessageBoxRequest;
+using platform::gui::MessageBoxW;
+using platform::gui::SetMessageBoxResponder;
+
+namespace {
+
+class GuiMessageBoxTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        GuiTestApp();
+        platform::gui::ClearMessageBoxLog();
+    }
+    void TearDown() override { SetMessageBoxResponder({}); }
+
+    // Answers the next real message box by pressing its `button`, and records what it showed.
+    void PressLater(QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            shownText_ = box->text();
+            shownTitle_ = box->windowTitle();
+            shownIcon_ = box->icon();
+            shownButtons_ = box->standardButtons();
+            box->button(button)->click();
+        });
+    }
+
+    QString shownText_, shownTitle_;
+    QMessageBox::Icon shownIcon_ = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons shownButtons_;
+};
+
+TEST_F(GuiMessageBoxTest, TheResponderAnswersAndEveryCallIsLogged) {
+    QWidget owner;
+    std::vector<MessageBoxRequest> seen;
+    SetMessageBoxResponder([&](const MessageBoxRequest& request) {
+        seen.push_back(request);
+        return (request.type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+    });
+    EXPECT_EQ(MessageBoxW(&owner, u"Do you want to resign this game?", u"Korvel Tessamo", MB_YESNO | MB_ICONQUESTION),
+              IDNO);
+    EXPECT_EQ(MessageBoxW(nullptr, u"That move is not allowed.", u"", MB_OK | MB_ICONINFORMATION), IDOK);
+
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].parent.data(), &owner);
+    EXPECT_EQ(seen[0].text, u"Do you want to resign this game?");
+    EXPECT_EQ(seen[0].caption, u"Korvel Tessamo");
+    EXPECT_EQ(seen[0].type, MB_YESNO | MB_ICONQUESTION);
+
+    const auto& log = MessageBoxLog();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].result, IDNO);
+    EXPECT_EQ(log[1].result, IDOK);
+    EXPECT_EQ(log[1].text, u"That move is not allowed.");
+    EXPECT_LT(log[0].sequence, log[1].sequence);
+
+    // Replacing the responder hands back the previous one; a nested box inside a responder
+    // is logged before the outer one, which finishes later.
+    auto previous = SetMessageBoxResponder([](const MessageBoxRequest& request) {
+        if (request.text == u"outer") MessageBoxW(nullptr, u"inner", u"", MB_OK);
+        return IDYES;
+    });
+    EXPECT_TRUE(static_cast<bool>(previous));
+    EXPECT_EQ(MessageBoxW(nullptr, u"outer", u"", MB_YESNO), IDYES);
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[2].text, u"inner");
+    EXPECT_EQ(log[3].text, u"outer");
+    EXPECT_LT(log[3].sequence, log[2].sequence);
+    platform::gui::ClearMessageBoxLog();
+    EXPECT_TRUE(MessageBoxLog().empty());
+}
+
+TEST_F(GuiMessageBoxTest, WithoutAResponderARealBoxShowsTheTextAndButtons) {
+    platform::gui::DeviceScreen screen(QSize(480, 640));
+    screen.show();
+    PressLater(QMessageBox::No);
+    EXPECT_EQ(MessageBoxW(&screen, u"Do you want to resign this game?", u"Korvel Tessamo", MB_YESNO | MB_ICONQUESTION),
+              IDNO);
+    EXPECT_EQ(shownText_, "Do you want to resign this game?");
+    EXPECT_EQ(shownTitle_, "Korvel Tessamo");
+    EXPECT_EQ(shownIcon_, QMessageBox::Question);
+    EXPECT_EQ(shownButtons_, QMessageBox::Yes | QMessageBox::No);
+
+    PressLater(QMessageBox::Yes);
+    EXPECT_EQ(MessageBoxW(nullptr, u"Clear?", u"", MB_YESNO | MB_ICONEXCLAMATION), IDYES);
+    EXPECT_EQ(shownIcon_, QMessageBox::Warning);
+
+    PressLater(QMessageBox::Ok);
+    EXPECT_EQ(MessageBoxW(nullptr, u"Congratulations! You have won.", u"", MB_OK | MB_ICONINFORMATION), IDOK);
+    EXPECT_EQ(shownIcon_, QMessageBox::Information);
+    EXPECT_EQ(shownButtons_, QMessageBox::Ok);
+
+    PressLater(QMessageBox::Cancel);
+    EXPECT_EQ(MessageBoxW(nullptr, u"x", u"", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(MessageBoxLog().size(), 4u);
+    EXPECT_EQ(MessageBoxLog().back().result, IDCANCEL);
+}
+
+}  // namespace

@@ -17,6 +17,8 @@ class QMenu;
 class QToolButton;
 
 class CommandBar : public QToolBar {
+    Q_OBJECT
+
   public:
     static constexpr int kAppend = 0xFFFF;  // insert position: after the last button
 

@@ -39,6 +39,8 @@ using ControlFactory = std::function<QWidget*(const ControlTemplate& control, QW
 
 // An automatic check box whose label wraps onto several lines within its width.
 class CheckBox : public QCheckBox {
+    Q_OBJECT
+
   public:
     explicit CheckBox(const QString& text, QWidget* parent = nullptr);
     QSize sizeHint() const override;

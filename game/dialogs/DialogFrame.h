@@ -175,7 +175,9 @@ const QFont& TitleFont();
 const QFont& BodyFont();
 
 // Gives `window` and, depth first, all its descendant widgets the shared fonts: push buttons
-// (default or not) TitleFont, every other widget BodyFont. Null does nothing.
+// (default or not) TitleFont, every other widget BodyFont. A QDialog itself keeps its font,
+// because Qt would pass it on to controls created later, which must keep the default font.
+// Windows among the descendants (popup menus) are skipped. Null does nothing.
 void ApplyDialogFonts(QWidget* window);
 
 // Draws the polyline `points[0..count)` with a pen `penWidth` pixels wide so that the pen

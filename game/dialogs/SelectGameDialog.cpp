@@ -1,0 +1,89 @@
+#include "game/dialogs/SelectGameDialog.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "game/dialogs/DialogBuilder.h"
+#include "game/dialogs/DialogInit.h"
+#include "game/dialogs/FormatText.h"
+#include "game/dialogs/HelpLaunch.h"
+#include "game/dialogs/TranslationTable.h"
+#include "game/resources/resource.h"
+#include "platform/System.h"
+#include "platform/gui/GuiEvents.h"
+#include "platform/gui/MessageBox.h"
+
+bool ParseGameNumber(std::u16string_view text, unsigned* number) {
+    // The scanner reads a terminated text; a NUL inside the text ends it there, as it would
+    // in the edit box's buffer.
+    const std::u16string terminated(text.substr(0, text.find(u'\0')));
+    unsigned value = 0;
+    if (crt::ScanUnsigned(terminated.c_str(), &value) != 1) return false;
+    *number = value;
+    return true;
+}
+
+unsigned ProposeGameNumber() {
+    return static_cast<unsigned>(crt::rand() % 32000 + 1);
+}
+
+SelectGameDialog::SelectGameDialog(QWidget* parent) : QDialog(parent) {
+    BuildDialog(this, IDD_SELECT_GAME);
+    edit_ = ControlById<QLineEdit>(this, IDC_GAME_NUMBER);
+    frame_.title = std::u16string(1, u'_');  // placeholder until the translated title
+    frame_.applyFonts = true;
+    frame_.menuCommandStates = true;
+    frame_.swallowTaps = true;
+    frame_.Attach(this);
+}
+
+SelectGameDialog::~SelectGameDialog() = default;
+
+void SelectGameDialog::InitDialog() {
+    ExchangeData(true);
+    EnableOwnerWindow(*this);
+    CenterDialog(*this);
+    TranslateAndSetTitle(*this, frame_, IDS_GAME_NUMBER_TITLE);
+    gameNumber_ = ProposeGameNumber();
+    text_ = FormatText(u"%u", gameNumber_);
+    ExchangeData(true);
+}
+
+void SelectGameDialog::ExchangeData(bool toControls) {
+    if (!edit_) return;
+    if (toControls) {
+        edit_->setText(QString::fromStdU16String(text_));
+    } else {
+        text_ = edit_->text().toStdU16String();
+    }
+}
+
+void SelectGameDialog::accept() {
+    ExchangeData(false);
+    unsigned number = 0;
+    if (!ParseGameNumber(text_, &number)) {
+        platform::gui::MessageBoxW(
+            this, TranslationTable::Instance().LoadTranslatedString(IDS_ENTER_GAME_NUMBER),
+            kMessageCaption, MB_OK);
+        return;
+    }
+    gameNumber_ = number;
+    QDialog::accept();
+}
+
+bool SelectGameDialog::event(QEvent* event) {
+    if (event->type() == InitDialogEvent::Type()) {
+        InitDialog();
+        return true;
+    }
+    if (event->type() == platform::gui::HelpRequestEvent::EventType()) {
+        LaunchHelp(kHelpPlay);
+        event->accept();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void SelectGameDialog::keyPressEvent(QKeyEvent* event) {
+    if (!HandleOkKey(*this, event)) QDialog::keyPressEvent(event);
+}

@@ -8,6 +8,7 @@
 #include "game/dialogs/DialogBuilder.h"
 #include "game/dialogs/DialogInit.h"
 #include "game/dialogs/FormatText.h"
+#include "game/dialogs/HelpLaunch.h"
 #include "game/dialogs/TapPassThrough.h"
 #include "game/dialogs/TranslationTable.h"
 #include "game/view/ProgramResources.h"
@@ -67,7 +68,13 @@ void AboutDialog::LoadIcon(int iconId) {
         if (image) icon.addPixmap(QPixmap::fromImage(ToQImage(*image)));
     }
     const int side = ScaleX(32);
-    icon_ = icon.isNull() ? QPixmap() : icon.pixmap(side, side).scaled(side, side);
+    icon_ = QPixmap();
+    if (icon.isNull()) return;
+    // One device pixel per pixel: the sizes here are the screen's own pixels.
+    icon_ = icon.pixmap(QSize(side, side), 1.0);
+    if (icon_.size() != QSize(side, side)) {
+        icon_ = icon_.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
 }
 
 void AboutDialog::InitDialog() {

@@ -32,25 +32,17 @@ class SelectGameDialogTest : public ::testing::Test {
     TempPlatform temp_;
 };
 
+// The dialog tests below cover the ordinary numbers; these are the borders of the scan.
 TEST(ParseGameNumber, ReadsAsUnsignedScanDoes) {
     struct Case {
         std::u16string text;
         unsigned number;
     };
     const Case accepted[] = {
-        {u"12345", 12345u},
         {u"  77abc", 77u},
-        {u"\t\n 9", 9u},
-        {u"0", 0u},
-        {u"40000", 40000u},
         {u"+5", 5u},
-        {u"-1", 4294967295u},
-        {u"4294967296", 0u},
         {u"123456789012345678901234567890", 4294967295u},
-        {std::u16string(u"12\0"
-                        u"34",
-                        5),
-         12u},
+        {std::u16string{u'1', u'2', u'\0', u'3', u'4'}, 12u},
     };
     for (const Case& c : accepted) {
         unsigned number = 1;
@@ -63,19 +55,7 @@ TEST(ParseGameNumber, ReadsAsUnsignedScanDoes) {
         EXPECT_EQ(number, 42u) << "left alone";
     }
     unsigned number = 42;
-    EXPECT_FALSE(ParseGameNumber(std::u16string(u"\0"
-                                                u"12",
-                                                3),
-                                 &number));
-}
-
-TEST(ProposeGameNumber, StaysWithinTheNamedRange) {
-    crt::srand(1);
-    for (int i = 0; i < 70000; ++i) {
-        const unsigned number = ProposeGameNumber();
-        ASSERT_GE(number, 1u);
-        ASSERT_LE(number, 32000u);
-    }
+    EXPECT_FALSE(ParseGameNumber(std::u16string{u'\0', u'1', u'2'}, &number));
 }
 
 TEST_F(SelectGameDialogTest, ProposesTheGeneratorsNextNumberAndOkDealsIt) {
@@ -135,16 +115,6 @@ TEST_F(SelectGameDialogTest, AnyNumberIsPassedOnUnchecked) {
         EXPECT_EQ(result, IDOK) << text.toStdString();
         EXPECT_EQ(dialog.GameNumber(), number) << text.toStdString();
     }
-    EXPECT_TRUE(MessageBoxLog().empty());
-}
-
-TEST_F(SelectGameDialogTest, CancelIgnoresTheText) {
-    SelectGameDialog dialog;
-    const int result = RunWith(dialog, [&](QDialog& d) {
-        dialog.Edit()->setText("nonsense");
-        d.reject();
-    });
-    EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(MessageBoxLog().empty());
 }
 

@@ -405,6 +405,43 @@ TEST_F(DialogFrameTest, ScrollBarIsHiddenAfterInitialisationAndEverySettingChang
     EXPECT_EQ(area.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
+// A dialog whose own handling destroys it, and the frame it holds, mid-event.
+class ClosingDialog : public QDialog {
+  public:
+    ClosingDialog() {
+        frame.title = u"Options";
+        frame.swallowTaps = true;
+        frame.Attach(this);
+    }
+    DialogFrame frame;
+
+  protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) {
+            delete this;
+            return true;
+        }
+        return QDialog::event(e);
+    }
+};
+
+TEST_F(DialogFrameTest, ADialogMayDestroyItselfWhileTheFrameRoutesAnEvent) {
+    auto* dialog = new ClosingDialog;
+    QPointer<QDialog> watch(dialog);
+    QEvent close(QEvent::User);
+    QCoreApplication::sendEvent(dialog, &close);
+    EXPECT_TRUE(watch.isNull());
+
+    // A frame that outlives its dialog stops routing.
+    DialogFrame frame;
+    auto* gone = new TestDialog;
+    frame.Attach(gone);
+    delete gone;
+    EXPECT_EQ(frame.Dialog(), nullptr);
+    frame.Initialise();
+    EXPECT_FALSE(frame.Initialised());
+}
+
 TEST_F(DialogFrameTest, EdgeAlignedPolylineKeepsThePenOnOneSide) {
     QImage image(40, 40, QImage::Format_RGB32);
     image.fill(Qt::white);

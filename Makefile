@@ -22,7 +22,7 @@ test-sanitizers:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DTESSAMO_SANITIZE=ON -DTESSAMO_BENCH=OFF"
 
 run: build
-	$(BUILD)/bin/tessamo-cli deal $$(( $$(od -An -N2 -tu2 /dev/urandom) % 32000 + 1 ))
+	$(BUILD)/bin/tessamo
 
 clean:
 	rm -rf $(BUILD) build-sanitize

@@ -1,0 +1,79 @@
+#include "game/shell/DialogCommands.h"
+
+#include "game/dialogs/AboutDialog.h"
+#include "game/dialogs/FormatText.h"
+#include "game/dialogs/SelectGameDialog.h"
+#include "game/settings/Options.h"
+#include "game/settings/OptionsDialog.h"
+#include "game/settings/StatisticsDialog.h"
+#include "game/shell/MainDialog.h"
+#include "game/view/ProgramResources.h"
+#include "platform/gui/DeviceScreen.h"
+#include "platform/gui/ModalRun.h"
+
+namespace {
+
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 5;
+constexpr int kVersionRevision = 0;
+constexpr int kBuildNumber = 66;
+constexpr char16_t kAboutHelpTopic[] = u"VevivoZozoruv.htm#Main_Contents";
+
+}  // namespace
+
+int RunDialog(QDialog& dialog) {
+    const int result = platform::gui::RunModal(dialog);
+    TakeScreenFocusFrom(dialog);
+    return result;
+}
+
+void TakeScreenFocusFrom(QDialog& dialog) {
+    auto* screen = platform::gui::DeviceScreen::Instance();
+    if (!screen) return;
+    QWidget* focus = screen->focusWidget();
+    if (!focus || (focus != &dialog && !dialog.isAncestorOf(focus))) return;
+    QWidget* below = screen->ActiveDialog();
+    if (below && below != &dialog) {
+        below->setFocus(Qt::OtherFocusReason);
+    } else {
+        screen->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+std::optional<std::int32_t> RunSelectGame(QWidget* parent) {
+    SelectGameDialog dialog(parent);
+    if (RunDialog(dialog) != IDOK) return std::nullopt;
+    return static_cast<std::int32_t>(dialog.GameNumber());
+}
+
+bool RunOptions(QWidget* parent, Options& options) {
+    OptionsDialog dialog(parent);
+    dialog.SetDblClickMoves(options.DblClickMoves() ? 1 : 0);
+    dialog.SetDisplayMessages(options.DisplayMessages() ? 1 : 0);
+    dialog.SetShowStatusBar(options.ShowStatusBar() ? 1 : 0);
+    dialog.SetSoftKeyMenu(options.SoftKeyMenu() ? 1 : 0);
+    if (RunDialog(dialog) != IDOK) return false;
+    options.SetDblClickMoves(dialog.DblClickMoves() != 0);
+    options.SetDisplayMessages(dialog.DisplayMessages() != 0);
+    options.SetShowStatusBar(dialog.ShowStatusBar() != 0);
+    options.SetSoftKeyMenu(dialog.SoftKeyMenu() != 0);
+    return true;
+}
+
+void RunStatistics(QWidget* parent, bool unfinished) {
+    StatisticsDialog dialog(unfinished, parent);
+    RunDialog(dialog);
+}
+
+void RunAbout(QWidget* parent) {
+    const std::u16string version =
+        FormatText(u"%d.%d.%d", kVersionMajor, kVersionMinor, kVersionRevision);
+    const std::u16string build = FormatText(u"%d", kBuildNumber);
+    AboutDialog dialog(parent);
+    dialog.SetName(kDisplayName);
+    dialog.SetVersion(version);
+    dialog.SetBuild(build);
+    dialog.SetHelpTopic(kAboutHelpTopic);
+    dialog.LoadIcon(kIconProgram);
+    RunDialog(dialog);
+}

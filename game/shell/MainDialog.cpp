@@ -1,0 +1,334 @@
+#include "game/shell/MainDialog.h"
+
+#include <QAction>
+#include <QPixmap>
+
+#include "game/dialogs/CommandBar.h"
+#include "game/dialogs/DialogBuilder.h"
+#include "game/dialogs/HelpLaunch.h"
+#include "game/dialogs/TapPassThrough.h"
+#include "game/dialogs/TranslateWidgets.h"
+#include "game/dialogs/TranslationTable.h"
+#include "game/resources/resource.h"
+#include "game/settings/Options.h"
+#include "game/settings/Statistics.h"
+#include "game/shell/DialogCommands.h"
+#include "game/shell/OwnerWindow.h"
+#include "game/shell/PlatformGeneration.h"
+#include "game/shell/StatusBar.h"
+#include "game/view/CardImageLibrary.h"
+#include "game/view/ProgramResources.h"
+#include "platform/PlatformConfig.h"
+#include "platform/System.h"
+#include "platform/gui/DeviceScreen.h"
+#include "platform/gui/GuiEvents.h"
+#include "platform/gui/MessageBox.h"
+#include "platform/gui/ModalRun.h"
+#include "platform/gui/ShellRequests.h"
+
+static_assert(kBoxOk == MB_OK && kBoxYesNo == MB_YESNO);
+static_assert(kBoxIconQuestion == MB_ICONQUESTION && kBoxIconInformation == MB_ICONINFORMATION);
+static_assert(kAnswerYes == IDYES);
+
+namespace {
+
+// The framework's standard toolbar id, which the classic menu bar carries.
+constexpr int kClassicBarId = 0xE800;
+constexpr int kStatusBarId = 1;
+constexpr int kGameNumberPartWidth = 125;
+constexpr std::uint32_t kTableColour = 0x00008200;  // red 0, green 130, blue 0
+
+// Filled on the first initialisation in the process and kept until exit.
+std::vector<int>& StatusPartEdges() {
+    static std::vector<int> edges;
+    return edges;
+}
+
+// The classic menu bar's tooltips: two empty ones (the menu buttons), then "Undo".
+std::vector<std::u16string>& ToolTipTexts() {
+    static std::vector<std::u16string> texts;
+    return texts;
+}
+
+QString ToQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The toolbar's button image: bitmap 191 on a high-resolution screen, else 190, shown as
+// the handheld shows it (the image's grey is the button face).
+QIcon UndoButtonImage() {
+    const BitmapPtr bitmap =
+        LoadProgramBitmap(DisplayScale() == 2 ? kBitmapUndoButtonLarge : kBitmapUndoButton);
+    if (!bitmap) return {};
+    return QIcon(QPixmap::fromImage(ToQImage(*bitmap)));
+}
+
+}  // namespace
+
+MainDialog::MainDialog(QWidget* owner) : QDialog(owner), owner_(owner) {
+    game_ = std::make_unique<MainGame>(*this, TheOptions(), TheStatistics(), &ProcessCardLibrary(),
+                                       ::DisplayScale());
+    BuildDialog(this, IDD_MAIN,
+                [this](const ControlTemplate& control, QWidget* parent) -> QWidget* {
+                    if (control.id != IDC_CARDFIELD) return nullptr;
+                    field_ = new CardField(parent);
+                    field_->SetTable(&game_->Board());
+                    field_->SetInput(this);
+                    return field_;
+                });
+    setWindowIcon(ProgramIcon());
+
+    // The main window's frame: shared fonts, input-panel control, menu command states and
+    // swallowed taps on the background; no title strip.
+    frame_.applyFonts = true;
+    frame_.inputPanelControl = true;
+    frame_.menuCommandStates = true;
+    frame_.swallowTaps = true;
+    frame_.Attach(this, this);
+}
+
+MainDialog::~MainDialog() {
+    if (OwnerWindow::MainDialogPointer() == this) OwnerWindow::SetMainDialog(nullptr);
+    if (field_) {
+        field_->SetTable(nullptr);
+        field_->SetInput(nullptr);
+    }
+}
+
+void MainDialog::Initialise() {
+    frame_.Initialise();
+}
+
+bool MainDialog::event(QEvent* event) {
+    if (event->type() == InitDialogEvent::Type()) {
+        OnInitDialog();
+        return true;
+    }
+    if (event->type() == platform::gui::HelpRequestEvent::EventType()) {
+        LaunchHelp(kHelpMainContents);
+        event->accept();
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void MainDialog::OnInitDialog() {
+    TranslateDialog(this);
+    setWindowIcon(ProgramIcon());
+
+    statusBar_ = new StatusBar(this);
+    statusBar_->setProperty("controlId", kStatusBarId);
+    statusBar_->hide();
+    game_->SetStatusBarHeight(statusBar_->height());
+    const int scale = game_->DisplayScale();
+    if (StatusPartEdges().empty()) StatusPartEdges() = {kGameNumberPartWidth * scale, -1};
+    statusBar_->SetParts(StatusPartEdges());
+    PassTapsToControl(statusBar_);
+
+    if (owner_) platform::gui::EnableWindow(owner_, TRUE);
+    SHSipPreference(this, SIP_FORCEDOWN);
+    SHDoneButton(this, SHDB_HIDE);
+
+    GameBoard& board = game_->Board();
+    board.SetEmptyPlaceImage(
+        LoadProgramBitmap(IsHighResolution() ? kBitmapEmptyPlaceLarge : kBitmapEmptyPlace));
+    board.SetBackgroundColour(kTableColour);
+    if (field_) {
+        const QSize client = size();
+        PlaceBoard(Rect{0, 0, client.width(), client.height() - game_->StatusBarHeight()});
+        field_->show();
+    }
+
+    classicBar_ = CreateMenuBar(IDR_MENU_CLASSIC);
+    classicBar_->setObjectName(QStringLiteral("ClassicMenuBar"));
+    classicBar_->setProperty("controlId", kClassicBarId);
+    classicBar_->AddCommandButton(ID_GAME_UNDO, UndoButtonImage(), QString());
+    classicBar_->hide();
+    if (PlatformGeneration() == 3) {
+        softKeyBar_ = CreateMenuBar(IDR_MENU_SOFTKEY);
+        softKeyBar_->setObjectName(QStringLiteral("SoftKeyMenuBar"));
+        softKeyBar_->hide();
+    }
+    ChooseMenuBar();
+
+    if (ToolTipTexts().empty()) {
+        ToolTipTexts() = {u"", u"", TranslationTable::Instance().LoadTranslatedString(IDS_UNDO)};
+    }
+    // The tooltips go to the bar's buttons in order: the two menu buttons, then Undo.
+    const QList<QAction*> actions = classicBar_->actions();
+    for (qsizetype i = 0; i < actions.size() && i < qsizetype(ToolTipTexts().size()); ++i) {
+        actions[i]->setToolTip(ToQString(ToolTipTexts()[static_cast<std::size_t>(i)]));
+    }
+
+    LayOutStatusBar();
+    game_->StartGame(FirstGameNumber(GetTickCount()));
+    OwnerWindow::SetMainDialog(this);
+}
+
+CommandBar* MainDialog::CreateMenuBar(int menuId) {
+    auto* bar = new CommandBar(this, this);
+    bar->SetCommandHandler([this](UINT id) { OnCommand(id); });
+    BuildMenuBar(bar, menuId);
+    if (auto* screen = platform::gui::DeviceScreen::Instance()) screen->AttachMenuBar(this, bar);
+    return bar;
+}
+
+void MainDialog::PlaceBoard(const Rect& rect) {
+    if (!field_) return;
+    field_->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+    field_->repaint();
+}
+
+void MainDialog::LayOutStatusBar() {
+    const QSize client = size();
+    const MainLayout layout =
+        StatusBarLayout({client.width(), client.height()}, statusBar_ ? statusBar_->height() : 0,
+                        TheOptions().ShowStatusBar());
+    if (statusBar_) {
+        statusBar_->setGeometry(layout.statusBar.left, layout.statusBar.top,
+                                layout.statusBar.Width(), layout.statusBar.Height());
+        statusBar_->setVisible(TheOptions().ShowStatusBar());
+    }
+    PlaceBoard(layout.board);
+}
+
+void MainDialog::ChooseMenuBar() {
+    const MenuBarChoice choice = ::ChooseMenuBar(PlatformGeneration(), TheOptions().SoftKeyMenu());
+    if (softKeyBar_) softKeyBar_->setVisible(choice.softKeys);
+    if (classicBar_) classicBar_->setVisible(choice.classic);
+}
+
+void MainDialog::CheckScreenSize() {
+    const std::optional<Size> client = game_->CheckScreenSize();
+    if (!client) return;
+    resize(client->width, client->height);
+    const MainLayout layout = game_->ScreenChangeLayout(*client);
+    if (field_) {
+        field_->setGeometry(layout.board.left, layout.board.top, layout.board.Width(),
+                            layout.board.Height());
+    }
+    if (statusBar_) {
+        statusBar_->setGeometry(layout.statusBar.left, layout.statusBar.top,
+                                layout.statusBar.Width(), layout.statusBar.Height());
+    }
+    update();
+    repaint();
+    if (field_) field_->repaint();
+}
+
+void MainDialog::OnCommand(UINT id) {
+    switch (id) {
+        case ID_GAME_NEW:
+            game_->NewGame();
+            break;
+        case ID_GAME_SELECT:
+            OnSelectGame();
+            break;
+        case ID_GAME_RESTART:
+            game_->RestartGame();
+            break;
+        case ID_GAME_UNDO:
+            game_->Undo();
+            break;
+        case ID_TOOLS_OPTIONS:
+            OnOptions();
+            break;
+        case ID_TOOLS_STATISTICS:
+            OnStatistics();
+            break;
+        case ID_TOOLS_ABOUT:
+            OnAbout();
+            break;
+        case ID_APP_EXIT:
+            done(QDialog::Rejected);
+            break;
+        default:
+            break;
+    }
+}
+
+bool MainDialog::HasCommandHandler(UINT id) const {
+    switch (id) {
+        case ID_GAME_NEW:
+        case ID_GAME_SELECT:
+        case ID_GAME_RESTART:
+        case ID_GAME_UNDO:
+        case ID_TOOLS_OPTIONS:
+        case ID_TOOLS_STATISTICS:
+        case ID_TOOLS_ABOUT:
+        case ID_APP_EXIT:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool MainDialog::UpdateCommandUi(UINT id, QAction*) {
+    // Undo's update handler leaves the menu item as it is: it is never greyed.
+    return id == ID_GAME_UNDO;
+}
+
+void MainDialog::OnSelectGame() {
+    game_->SelectGame([this]() { return RunSelectGame(this); });
+}
+
+void MainDialog::OnOptions() {
+    if (!RunOptions(this, TheOptions())) return;
+    TheOptions().Save();
+    LayOutStatusBar();
+    ChooseMenuBar();
+}
+
+void MainDialog::OnStatistics() {
+    RunStatistics(this, game_->GameUnfinished());
+}
+
+void MainDialog::OnAbout() {
+    RunAbout(this);
+}
+
+// --- MainGameWindow ---
+
+void MainDialog::InvalidateRect(const Rect& rect, bool erase) {
+    if (field_) field_->InvalidateRect(rect, erase);
+}
+
+void MainDialog::RepaintNow() {
+    if (field_) field_->RepaintNow();
+}
+
+int MainDialog::MessageBox(std::u16string_view text, UINT type) {
+    return platform::gui::MessageBoxW(this, text, kDisplayName, type);
+}
+
+void MainDialog::SetStatusText(int part, std::u16string_view text) {
+    if (!statusBar_) return;
+    statusBar_->SetText(part, ToQString(text));
+    statusBar_->repaint();
+}
+
+void MainDialog::SetUndoButtonEnabled(bool enabled) {
+    if (classicBar_) classicBar_->EnableCommand(ID_GAME_UNDO, enabled);
+}
+
+void MainDialog::ForceInputPanelDown() {
+    SHSipPreference(this, SIP_FORCEDOWN);
+}
+
+Size MainDialog::ScreenSize() const {
+    return Size{platform::ScreenWidth(), platform::ScreenHeight()};
+}
+
+// --- CardFieldInput ---
+
+void MainDialog::StylusDown(int x, int y) {
+    game_->Board().OnStylusDown(x, y);
+}
+
+void MainDialog::StylusUp(int x, int y) {
+    game_->Board().OnStylusUp(x, y);
+}
+
+void MainDialog::DoubleTap(int x, int y) {
+    game_->Board().OnDoubleTap(x, y);
+}

@@ -1,0 +1,21 @@
+// Korvel Tessamo: the device screen, then the process-wide objects in their order, then the
+// application's start-up, which returns when the game ends.
+#include "game/settings/Options.h"
+#include "game/settings/Statistics.h"
+#include "game/shell/Application.h"
+#include "game/view/CardImageLibrary.h"
+#include "platform/gui/DeviceScreen.h"
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    platform::gui::DeviceScreen screen;
+    screen.show();
+
+    ProcessCardLibrary();
+    CardSize();
+    TheOptions();
+    TheStatistics();
+
+    app.InitInstance();
+    return app.ExitInstance();
+}

@@ -1,0 +1,281 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "game/dialogs/CommandBar.h"
+#include "game/dialogs/DialogBuilder.h"
+#include "game/dialogs/SelectGameDialog.h"
+#include "game/resources/resource.h"
+#include "game/settings/Options.h"
+#include "game/settings/OptionsDialog.h"
+#include "game/settings/Statistics.h"
+#include "game/settings/StatisticsDialog.h"
+#include "game/shell/PlatformGeneration.h"
+#include "game/shell/StatusBar.h"
+#include "platform/PlatformConfig.h"
+#include "platform/gui/GuiEvents.h"
+#include "platform/gui/ModalRun.h"
+#include "tests/game/shell/ShellFixture.h"
+
+namespace {
+
+using platform::gui::MessageBoxLog;
+using platform::gui::SetModalObserver;
+
+class MainDialogTest : public ShellTest {
+  protected:
+    // Runs `command` with an observer that hands the dialog it opens to `act`.
+    template <typename Dialog, typename Act>
+    void WithDialog(HostedMain& main, UINT command, Act act) {
+        int opened = 0;
+        SetModalObserver([&](QDialog& shown) {
+            auto* dialog = dynamic_cast<Dialog*>(&shown);
+            ASSERT_NE(dialog, nullptr);
+            ++opened;
+            act(*dialog);
+        });
+        main.dialog.OnCommand(command);
+        SetModalObserver({});
+        EXPECT_EQ(opened, 1);
+    }
+
+    // Clicks the top card of `from`, then pile `to`, on the card field.
+    void Tap(HostedMain& main, int from, int to) {
+        CardField& field = *main.dialog.Field();
+        ClickField(field, PileCentre(main.dialog.Game().Board(), from));
+        ClickField(field, PileCentre(main.dialog.Game().Board(), to));
+    }
+
+    bool UndoButtonEnabled(const HostedMain& main) const {
+        QAction* undo = main.dialog.ClassicBar()->CommandAction(ID_GAME_UNDO);
+        return undo && undo->isEnabled();
+    }
+};
+
+TEST_F(MainDialogTest, BoardAndStatusBarShareTheWorkArea) {
+    HostedMain main;
+    const QSize client = main.dialog.size();
+    EXPECT_EQ(client, QSize(480, 640 - 104));
+    const StatusBar* status = main.dialog.Status();
+    EXPECT_FALSE(status->isHidden());
+    EXPECT_EQ(status->geometry().bottom(), client.height() - 1);
+    EXPECT_EQ(main.dialog.Field()->geometry(),
+              QRect(0, 0, client.width(), client.height() - status->height()));
+    // The game number's part ends at 125 pixels times the display scale of 2.
+    EXPECT_EQ(status->PartRect(0).right(), 249);
+    EXPECT_EQ(status->PartRect(1).right(), client.width() - 1);
+    EXPECT_EQ(main.dialog.Game().Board().BackgroundColour(), 0x00008200u);
+}
+
+TEST_F(MainDialogTest, ResignQuestionOnlyWhileTheGameIsUnfinished) {
+    HostedMain main;
+    main.dialog.Game().StartGame(1234);
+    const std::uint32_t games = TheStatistics().Games();
+
+    answers_ = {IDNO, IDNO};
+    main.dialog.OnCommand(ID_GAME_NEW);
+    main.dialog.OnCommand(ID_GAME_RESTART);
+    ASSERT_EQ(MessageBoxLog().size(), 2u);
+    for (const auto& box : MessageBoxLog()) {
+        EXPECT_EQ(box.text, u"Do you want to resign this game?");
+        EXPECT_EQ(box.caption, u"Korvel Tessamo");
+        EXPECT_EQ(box.type, MB_YESNO | MB_ICONQUESTION);
+    }
+    EXPECT_EQ(main.dialog.Game().GameNumber(), 1234);
+    EXPECT_EQ(main.dialog.Status()->Text(0), QStringLiteral("Game number: 1234"));
+    EXPECT_EQ(TheStatistics().Games(), games);
+
+    answers_ = {IDYES};
+    main.dialog.OnCommand(ID_GAME_RESTART);
+    EXPECT_EQ(main.dialog.Game().GameNumber(), 1234);
+    EXPECT_EQ(TheStatistics().Games(), games + 1);
+
+    // Game -1 is won by any first move; then nothing is asked.
+    main.dialog.Game().StartGame(-1);
+    Tap(main, 0, 8);
+    ASSERT_TRUE(main.dialog.Game().Board().IsWon());
+    const std::size_t boxes = MessageBoxLog().size();
+    main.dialog.OnCommand(ID_GAME_NEW);
+    EXPECT_EQ(MessageBoxLog().size(), boxes);
+    EXPECT_NE(main.dialog.Game().GameNumber(), -1);
+}
+
+TEST_F(MainDialogTest, UndoButtonFollowsTheHistory) {
+    HostedMain main;
+    main.dialog.Game().StartGame(7);
+    EXPECT_FALSE(UndoButtonEnabled(main));
+    const Card* moved = main.dialog.Game().Board().TopCard(3);
+    Tap(main, 3, 9);
+    EXPECT_EQ(main.dialog.Game().Board().TopCard(9), moved);
+    EXPECT_TRUE(UndoButtonEnabled(main));
+    main.dialog.ClassicBar()->SendCommand(ID_GAME_UNDO);
+    EXPECT_EQ(main.dialog.Game().Board().TopCard(3), moved);
+    EXPECT_FALSE(UndoButtonEnabled(main));
+}
+
+TEST_F(MainDialogTest, MenuBarFollowsGenerationAndSoftKeyOption) {
+    {
+        HostedMain main;  // generation 3, soft keys on by default
+        ASSERT_NE(main.dialog.SoftKeyBar(), nullptr);
+        EXPECT_FALSE(main.dialog.SoftKeyBar()->isHidden());
+        EXPECT_TRUE(main.dialog.ClassicBar()->isHidden());
+        TheOptions().SetSoftKeyMenu(false);
+        main.dialog.ChooseMenuBar();
+        EXPECT_TRUE(main.dialog.SoftKeyBar()->isHidden());
+        EXPECT_FALSE(main.dialog.ClassicBar()->isHidden());
+    }
+    platform::SetPlatformMajorVersion(4);
+    ForgetPlatformGeneration();
+    TheOptions().SetSoftKeyMenu(true);
+    {
+        HostedMain main;
+        EXPECT_EQ(main.dialog.SoftKeyBar(), nullptr);
+        EXPECT_FALSE(main.dialog.ClassicBar()->isHidden());
+    }
+    platform::SetPlatformMajorVersion(5);
+    ForgetPlatformGeneration();
+}
+
+TEST_F(MainDialogTest, RotationLaysOutAgainAndAnUnchangedSizeDoesNothing) {
+    HostedMain main;
+    main.dialog.Game().StartGame(5);
+    const GameBoard& board = main.dialog.Game().Board();
+    Card* bottom = board.Pile(7).At(0);
+    EXPECT_EQ(bottom->X(), 7 * 60);
+
+    Screen().Rotate();
+    EXPECT_EQ(main.dialog.size(), QSize(640, 480 - 104));
+    EXPECT_EQ(bottom->X(), 7 * 80);  // the landscape column step
+    const int statusHeight = main.dialog.Status()->height();
+    EXPECT_EQ(main.dialog.Field()->geometry(), QRect(0, 0, 640, 376 - statusHeight));
+    EXPECT_EQ(main.dialog.Status()->geometry(), QRect(0, 376 - statusHeight, 640, statusHeight));
+
+    // Another settings change with the same size lays nothing out.
+    bottom->SetPosition(1, 1);
+    platform::gui::SettingChangeEvent change;
+    QCoreApplication::sendEvent(&main.owner, &change);
+    EXPECT_EQ(bottom->X(), 1);
+}
+
+TEST_F(MainDialogTest, StatusBarOffGivesTheBoardEverythingUntilTheScreenChanges) {
+    HostedMain main;
+    WithDialog<OptionsDialog>(main, ID_TOOLS_OPTIONS, [](OptionsDialog& options) {
+        EXPECT_EQ(options.ShowStatusBar(), 1);
+        options.CheckBoxFor(IDC_SHOW_STATUSBAR)->setChecked(false);
+        options.accept();
+    });
+    EXPECT_FALSE(TheOptions().ShowStatusBar());
+    Options stored;
+    stored.Load();
+    EXPECT_FALSE(stored.ShowStatusBar());
+    EXPECT_TRUE(main.dialog.Status()->isHidden());
+    EXPECT_EQ(main.dialog.Field()->geometry(), QRect(QPoint(0, 0), main.dialog.size()));
+
+    Screen().Rotate();
+    EXPECT_TRUE(main.dialog.Status()->isHidden());
+    EXPECT_EQ(main.dialog.Field()->height(), main.dialog.height() - main.dialog.Status()->height());
+}
+
+TEST_F(MainDialogTest, OptionsCancelChangesNothing) {
+    HostedMain main;
+    TheOptions().SetSoftKeyMenu(false);
+    TheOptions().Save();
+    main.dialog.ChooseMenuBar();
+    const QRect field = main.dialog.Field()->geometry();
+    WithDialog<OptionsDialog>(main, ID_TOOLS_OPTIONS, [](OptionsDialog& options) {
+        EXPECT_EQ(options.SoftKeyMenu(), 0);
+        EXPECT_EQ(options.DblClickMoves(), 1);
+        for (int id :
+             {IDC_DISPLAY_MESSAGES, IDC_DBLCLICK_MOVES, IDC_SHOW_STATUSBAR, IDC_SOFTKEY_MENU}) {
+            options.CheckBoxFor(id)->toggle();
+        }
+        options.reject();
+    });
+    EXPECT_FALSE(TheOptions().SoftKeyMenu());
+    EXPECT_TRUE(TheOptions().ShowStatusBar());
+    EXPECT_TRUE(TheOptions().DblClickMoves());
+    EXPECT_TRUE(TheOptions().DisplayMessages());
+    EXPECT_FALSE(main.dialog.ClassicBar()->isHidden());
+    EXPECT_TRUE(main.dialog.SoftKeyBar()->isHidden());
+    EXPECT_EQ(main.dialog.Field()->geometry(), field);
+
+    // OK with the soft-key box checked switches the bars at once.
+    WithDialog<OptionsDialog>(main, ID_TOOLS_OPTIONS, [](OptionsDialog& options) {
+        options.CheckBoxFor(IDC_SOFTKEY_MENU)->setChecked(true);
+        options.accept();
+    });
+    EXPECT_TRUE(main.dialog.ClassicBar()->isHidden());
+    EXPECT_FALSE(main.dialog.SoftKeyBar()->isHidden());
+}
+
+TEST_F(MainDialogTest, StatisticsDialogIsToldWhetherTheGameIsUnfinished) {
+    HostedMain main;
+    main.dialog.Game().StartGame(11);
+    WithDialog<StatisticsDialog>(main, ID_TOOLS_STATISTICS, [](StatisticsDialog& statistics) {
+        EXPECT_TRUE(statistics.Unfinished());
+        statistics.reject();
+    });
+    main.dialog.Game().StartGame(-1);
+    Tap(main, 0, 8);  // won
+    WithDialog<StatisticsDialog>(main, ID_TOOLS_STATISTICS, [](StatisticsDialog& statistics) {
+        EXPECT_FALSE(statistics.Unfinished());
+        statistics.reject();
+    });
+}
+
+TEST_F(MainDialogTest, SelectGameDealsTheTypedNumberAndCancelKeepsTheGame) {
+    HostedMain main;
+    main.dialog.Game().StartGame(100);
+    Tap(main, 2, 10);
+    const std::uint32_t games = TheStatistics().Games();
+
+    answers_ = {IDYES};
+    WithDialog<SelectGameDialog>(main, ID_GAME_SELECT,
+                                 [](SelectGameDialog& select) { select.reject(); });
+    EXPECT_EQ(main.dialog.Game().GameNumber(), 100);
+    EXPECT_TRUE(main.dialog.Game().Board().CanUndo());
+    EXPECT_EQ(TheStatistics().Games(), games);
+
+    answers_ = {IDYES};
+    WithDialog<SelectGameDialog>(main, ID_GAME_SELECT, [](SelectGameDialog& select) {
+        ControlById<QLineEdit>(&select, IDC_GAME_NUMBER)->setText(QStringLiteral("31000"));
+        select.accept();
+    });
+    EXPECT_EQ(main.dialog.Game().GameNumber(), 31000);
+    EXPECT_EQ(main.dialog.Status()->Text(0), QStringLiteral("Game number: 31000"));
+    EXPECT_EQ(TheStatistics().Games(), games + 1);
+}
+
+// The whole road of a game through the window: game -1 chosen in the Select-game dialog,
+// then two clicks on the card field win it.
+TEST_F(MainDialogTest, PlayingGameMinusOneToAWinThroughClicks) {
+    HostedMain main;
+    TheOptions().SetShowNoDragBox(false);
+    answers_ = {IDYES};
+    WithDialog<SelectGameDialog>(main, ID_GAME_SELECT, [](SelectGameDialog& select) {
+        ControlById<QLineEdit>(&select, IDC_GAME_NUMBER)->setText(QStringLiteral("-1"));
+        select.accept();
+    });
+    ASSERT_EQ(main.dialog.Game().GameNumber(), -1);
+    EXPECT_EQ(main.dialog.Status()->Text(0), QStringLiteral("Game number: 0"));
+    platform::gui::ClearMessageBoxLog();
+
+    CardField& field = *main.dialog.Field();
+    const GameBoard& board = main.dialog.Game().Board();
+    ClickField(field, PileCentre(board, 0));
+    ASSERT_NE(board.SelectedCard(), nullptr);
+    ClickField(field, PileCentre(board, 8));
+
+    EXPECT_TRUE(board.IsWon());
+    EXPECT_EQ(BoxTexts(), std::vector<std::u16string>{u"Congratulations! You have won."});
+    EXPECT_EQ(MessageBoxLog().at(0).type, MB_OK | MB_ICONINFORMATION);
+    EXPECT_EQ(main.dialog.Status()->Text(1), QStringLiteral("Cards left: 0"));
+    EXPECT_EQ(TheStatistics().Won(), 1u);
+    Statistics stored;
+    stored.Load();
+    EXPECT_EQ(stored.Won(), 1u);
+    EXPECT_TRUE(stored.IsCompleted(-1));
+}
+
+}  // namespace

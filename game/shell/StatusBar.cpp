@@ -9,11 +9,16 @@ namespace {
 // Room above and below the text, and before it, in 96-dpi units.
 constexpr int kVerticalPadding = 4;
 constexpr int kTextIndent = 3;
+// The status bar's text: a little smaller than the dialogs' body text, so that "Game number:
+// 32000" fits the first part on every screen.
+constexpr int kFontHeight = 11;
 
 }  // namespace
 
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
-    setFont(BodyFont());
+    QFont font = BodyFont();
+    font.setPixelSize(ScaleY(kFontHeight));
+    setFont(font);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
     resize(0, sizeHint().height());

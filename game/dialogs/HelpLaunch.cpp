@@ -19,6 +19,6 @@ std::u16string HelpCommandLine(std::u16string_view anchorOrTopic) {
 void LaunchHelp(std::u16string_view anchorOrTopic) {
     const std::u16string application(kHelpViewer);
     const std::u16string commandLine = HelpCommandLine(anchorOrTopic);
-    CreateProcessW(application.c_str(), commandLine.c_str(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                   nullptr, nullptr);
+    CreateProcessW(application.c_str(), commandLine.c_str(), nullptr, nullptr, FALSE, 0, nullptr,
+                   nullptr, nullptr, nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,6 +28,17 @@ constexpr int kMinimumSide = 160;
 
 int ScaleForWidth(int width) {
     return width > 400 ? 2 : 1;
+}
+
+// The first control of the dialog that takes the focus by tabbing, else the dialog itself.
+QWidget* FirstFocusable(QWidget* dialog) {
+    for (QWidget* widget = dialog->nextInFocusChain(); widget && widget != dialog;
+         widget = widget->nextInFocusChain()) {
+        if (dialog->isAncestorOf(widget) && widget->isVisibleTo(dialog) && widget->isEnabled() &&
+            (widget->focusPolicy() & Qt::TabFocus))
+            return widget;
+    }
+    return dialog;
 }
 
 }  // namespace
@@ -116,7 +128,8 @@ DeviceScreen::~DeviceScreen() {
     // Hosted dialogs and attached bars belong to their callers: hand them back before Qt
     // deletes this window's children.
     for (Hosted& entry : hosted_)
-        if (entry.dialog) entry.dialog->setParent(nullptr, entry.dialog->windowFlags() | Qt::Dialog);
+        if (entry.dialog)
+            entry.dialog->setParent(nullptr, entry.dialog->windowFlags() | Qt::Dialog);
     for (Page& page : pages_) {
         for (QPointer<QWidget>& bar : page.bars) {
             if (!bar) continue;
@@ -136,7 +149,8 @@ DeviceScreen* DeviceScreen::Instance() {
 }
 
 QSize DeviceScreen::ParseSize(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,5})\\s*[xX*]\\s*(\\d{1,5})\\s*$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{1,5})\\s*[xX*]\\s*(\\d{1,5})\\s*$"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch()) return {};
     const int width = match.captured(1).toInt();
@@ -188,6 +202,15 @@ void DeviceScreen::SetScreenSize(QSize size) {
 
 void DeviceScreen::Rotate() {
     SetScreenSize(size().transposed());
+}
+
+void DeviceScreen::closeEvent(QCloseEvent* event) {
+    // Switching the handheld off: every modal run ends (with IDCANCEL) and the program with it.
+    event->accept();
+    emit closeRequested();
+    // exit(), not quit(): quit() does nothing while the application's own exec() is not
+    // running, and the program runs only modal loops.
+    QCoreApplication::exit(0);
 }
 
 void DeviceScreen::resizeEvent(QResizeEvent* event) {
@@ -330,6 +353,12 @@ void DeviceScreen::ActiveChanged() {
         title_->setText(active->windowTitle());
         titleConnection_ = connect(active, &QWidget::windowTitleChanged, title_, &QLabel::setText);
         active->raise();
+        QWidget* focus = QApplication::focusWidget();
+        if (focus != active && !active->isAncestorOf(focus)) {
+            QWidget* target = active->focusWidget();
+            if (!target || target == active) target = FirstFocusable(active);
+            target->setFocus(Qt::OtherFocusReason);
+        }
     } else {
         title_->clear();
     }

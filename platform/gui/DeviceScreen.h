@@ -70,7 +70,7 @@ class DeviceScreen : public QWidget {
 
     int DisplayScale() const { return displayScale_; }
     int LogPixels() const { return 96 * displayScale_; }
-    QSize ScreenSize() const;  // the client size, what platform::ScreenWidth/Height report
+    QSize ScreenSize() const;    // the client size, what platform::ScreenWidth/Height report
     QRect WorkAreaRect() const;  // in screen coordinates: below the top bar, above the band
 
     // The widget inside which hosted dialogs lie (their parent while they are hosted).
@@ -110,9 +110,13 @@ class DeviceScreen : public QWidget {
     // After every real screen change, once, after the SettingChangeEvent broadcast.
     void settingChange(int width, int height);
     void activeDialogChanged(QDialog* dialog);
+    // The user closed the screen window. Right after this signal the screen calls
+    // QCoreApplication::exit(0), which ends every running event loop (RunModal gives IDCANCEL).
+    void closeRequested();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

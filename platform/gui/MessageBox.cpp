@@ -26,11 +26,16 @@ QString ToQString(std::u16string_view text) {
 
 QMessageBox::Icon IconFor(UINT type) {
     switch (type & MB_ICONMASK) {
-        case MB_ICONHAND: return QMessageBox::Critical;
-        case MB_ICONQUESTION: return QMessageBox::Question;
-        case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-        case MB_ICONINFORMATION: return QMessageBox::Information;
-        default: return QMessageBox::NoIcon;
+        case MB_ICONHAND:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONEXCLAMATION:
+            return QMessageBox::Warning;
+        case MB_ICONINFORMATION:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
@@ -58,17 +63,25 @@ int ShowBox(QWidget* parent, const MessageBoxRequest& request) {
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
-        case QMessageBox::Yes: return IDYES;
-        case QMessageBox::No: return IDNO;
-        case QMessageBox::Cancel: return IDCANCEL;
-        case QMessageBox::Ok: return IDOK;
-        default: break;
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        case QMessageBox::Cancel:
+            return IDCANCEL;
+        case QMessageBox::Ok:
+            return IDOK;
+        default:
+            break;
     }
     // No button at all (the window was closed): what the escape button stands for.
     switch (request.type & MB_TYPEMASK) {
-        case MB_YESNO: return IDNO;
-        case MB_OKCANCEL: return IDCANCEL;
-        default: return IDOK;
+        case MB_YESNO:
+            return IDNO;
+        case MB_OKCANCEL:
+            return IDCANCEL;
+        default:
+            return IDOK;
     }
 }
 

@@ -33,8 +33,8 @@ struct MessageBoxRequest {
     std::u16string text;
     std::u16string caption;
     UINT type = 0;
-    int result = 0;               // the id returned (filled in once answered)
-    std::uint64_t sequence = 0;   // RequestSequence() value at the call (ShellRequests.h)
+    int result = 0;              // the id returned (filled in once answered)
+    std::uint64_t sequence = 0;  // RequestSequence() value at the call (ShellRequests.h)
 };
 
 // Shows the message box and returns IDOK, IDCANCEL, IDYES or IDNO.

@@ -74,7 +74,7 @@ int RunModal(QDialog& dialog) {
         disabledOwner = true;
     }
     if (guard && !finished) {
-        guard->setFocus(Qt::OtherFocusReason);
+        if (!screen) guard->setFocus(Qt::OtherFocusReason);
         if (Observer()) {
             ModalObserver observer = Observer();  // may replace itself while running
             observer(*guard);
@@ -87,12 +87,13 @@ int RunModal(QDialog& dialog) {
     Runs().erase(std::remove_if(Runs().begin(), Runs().end(),
                                 [&](const Run& run) { return run.dialog == &dialog; }),
                  Runs().end());
+    // The owner is enabled again before the dialog goes, so that it can take the focus back.
+    if (disabledOwner && owner) owner->setEnabled(true);
     if (guard) {
         guard->hide();
         if (screen) screen->RemoveDialog(guard);
         guard->setParent(originalParent, originalFlags);
     }
-    if (disabledOwner && owner) owner->setEnabled(true);
     return ToPlatformResult(result);
 }
 

@@ -37,9 +37,12 @@ namespace platform::gui {
 //    top-level window of its own.
 // 3. The modal observer (below), if any, is called with the shown dialog.
 // 4. A nested event loop runs until the dialog finishes (QDialog::done/accept/reject,
-//    Escape); a dialog already finished by the observer runs no loop.
-// 5. The dialog is hidden and taken off the screen, its parent restored to the owner, the
-//    owner re-enabled (see 1), and the dialog below becomes active again.
+//    Escape); a dialog already finished by the observer runs no loop. When the application
+//    exits meanwhile (QCoreApplication::exit ends every loop), the run ends as cancelled.
+//    The active dialog keeps the keyboard focus: it gets it when it comes on top and again
+//    when the dialog above it leaves.
+// 5. The owner is re-enabled (see 1), then the dialog is hidden, taken off the screen and
+//    given back its parent and window flags; the dialog below becomes active again.
 //
 // Result: QDialog::Accepted (1) -> IDOK, QDialog::Rejected (0) -> IDCANCEL, any other
 // done(n) -> n. A dialog that is already running modally gives -1 and nothing happens.

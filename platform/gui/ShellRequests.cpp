@@ -46,9 +46,10 @@ const std::vector<ShellRequest>& ShellRequestLog() {
 }
 
 int CountShellRequests(ShellRequestKind kind, const QWidget* window) {
-    return static_cast<int>(std::count_if(State().log.begin(), State().log.end(), [&](const ShellRequest& r) {
-        return r.kind == kind && (!window || r.window.data() == window);
-    }));
+    return static_cast<int>(
+        std::count_if(State().log.begin(), State().log.end(), [&](const ShellRequest& r) {
+            return r.kind == kind && (!window || r.window.data() == window);
+        }));
 }
 
 void ResetShellRequests() {

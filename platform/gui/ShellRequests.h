@@ -43,9 +43,9 @@ enum class ShellRequestKind { InitExtraControls, SipPreference, DoneButton, Crea
 
 struct ShellRequest {
     ShellRequestKind kind;
-    QPointer<QWidget> window;   // the window named in the request (null for InitExtraControls)
-    DWORD state = 0;            // SIPSTATE or SHDB_ state; 1 for a created SIPPREF, 0 if refused
-    std::uint64_t sequence = 0; // RequestSequence() at the request
+    QPointer<QWidget> window;    // the window named in the request (null for InitExtraControls)
+    DWORD state = 0;             // SIPSTATE or SHDB_ state; 1 for a created SIPPREF, 0 if refused
+    std::uint64_t sequence = 0;  // RequestSequence() at the request
 };
 
 // Every request since the last clear, oldest first.

@@ -13,8 +13,9 @@ HelpTopic ParseHelpTopic(const QString& argument) {
     }
     if (rest.startsWith(QLatin1String("\\Windows\\"), Qt::CaseInsensitive)) rest = rest.mid(9);
     topic.file = rest;
-    topic.valid = !rest.isEmpty() && !rest.contains(QLatin1Char('/')) && !rest.contains(QLatin1Char('\\')) &&
-                  rest != QLatin1String(".") && rest != QLatin1String("..");
+    topic.valid = !rest.isEmpty() && !rest.contains(QLatin1Char('/')) &&
+                  !rest.contains(QLatin1Char('\\')) && rest != QLatin1String(".") &&
+                  rest != QLatin1String("..");
     return topic;
 }
 
@@ -22,8 +23,10 @@ QString FindHelpFile(const QDir& folder, const QString& name) {
     if (name.isEmpty()) return {};
     const QFileInfo exact(folder.filePath(name));
     if (exact.fileName() == name && exact.isFile()) return exact.absoluteFilePath();
-    const QFileInfoList entries = folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QFileInfoList entries =
+        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries)
-        if (entry.fileName().compare(name, Qt::CaseInsensitive) == 0) return entry.absoluteFilePath();
+        if (entry.fileName().compare(name, Qt::CaseInsensitive) == 0)
+            return entry.absoluteFilePath();
     return {};
 }

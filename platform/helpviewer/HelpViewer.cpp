@@ -20,7 +20,8 @@ QTextBlock FindAnchorBlock(const QTextDocument* document, const QString& name) {
         if (block.charFormat().anchorNames().contains(name)) return block;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (fragment.isValid() && fragment.charFormat().anchorNames().contains(name)) return block;
+            if (fragment.isValid() && fragment.charFormat().anchorNames().contains(name))
+                return block;
         }
     }
     return {};
@@ -47,9 +48,10 @@ bool HelpViewer::Open(const QString& argument) {
     filePath_ = topic.valid ? FindHelpFile(QDir(folder_), topic.file) : QString();
     if (filePath_.isEmpty()) {
         browser_->clear();
-        browser_->setHtml(tr("<h3>Help</h3><p>The help topic <b>%1</b> cannot be shown: the file was "
-                             "not found.</p>")
-                              .arg(argument.toHtmlEscaped()));
+        browser_->setHtml(
+            tr("<h3>Help</h3><p>The help topic <b>%1</b> cannot be shown: the file was "
+               "not found.</p>")
+                .arg(argument.toHtmlEscaped()));
         return false;
     }
     QUrl url = QUrl::fromLocalFile(filePath_);

@@ -18,11 +18,13 @@ namespace {
 QSize WindowSize() {
     // Help fills the handheld's screen; follow the device screen's size when it is given.
     const QString value = qEnvironmentVariable("KORVEL_SCREEN");
-    const QStringList sides = value.split(QLatin1Char('x'), Qt::SkipEmptyParts, Qt::CaseInsensitive);
+    const QStringList sides =
+        value.split(QLatin1Char('x'), Qt::SkipEmptyParts, Qt::CaseInsensitive);
     if (sides.size() == 2) {
         const int width = sides[0].toInt();
         const int height = sides[1].toInt();
-        if (width >= 160 && height >= 160 && width <= 10000 && height <= 10000) return {width, height};
+        if (width >= 160 && height >= 160 && width <= 10000 && height <= 10000)
+            return {width, height};
     }
     return {480, 640};
 }

@@ -48,9 +48,11 @@ TEST_F(GuiMessageBoxTest, TheResponderAnswersAndEveryCallIsLogged) {
         seen.push_back(request);
         return (request.type & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
     });
-    EXPECT_EQ(MessageBoxW(&owner, u"Do you want to resign this game?", u"Korvel Tessamo", MB_YESNO | MB_ICONQUESTION),
+    EXPECT_EQ(MessageBoxW(&owner, u"Do you want to resign this game?", u"Korvel Tessamo",
+                          MB_YESNO | MB_ICONQUESTION),
               IDNO);
-    EXPECT_EQ(MessageBoxW(nullptr, u"That move is not allowed.", u"", MB_OK | MB_ICONINFORMATION), IDOK);
+    EXPECT_EQ(MessageBoxW(nullptr, u"That move is not allowed.", u"", MB_OK | MB_ICONINFORMATION),
+              IDOK);
 
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].parent.data(), &owner);
@@ -85,7 +87,8 @@ TEST_F(GuiMessageBoxTest, WithoutAResponderARealBoxShowsTheTextAndButtons) {
     platform::gui::DeviceScreen screen(QSize(480, 640));
     screen.show();
     PressLater(QMessageBox::No);
-    EXPECT_EQ(MessageBoxW(&screen, u"Do you want to resign this game?", u"Korvel Tessamo", MB_YESNO | MB_ICONQUESTION),
+    EXPECT_EQ(MessageBoxW(&screen, u"Do you want to resign this game?", u"Korvel Tessamo",
+                          MB_YESNO | MB_ICONQUESTION),
               IDNO);
     EXPECT_EQ(shownText_, "Do you want to resign this game?");
     EXPECT_EQ(shownTitle_, "Korvel Tessamo");
@@ -97,7 +100,9 @@ TEST_F(GuiMessageBoxTest, WithoutAResponderARealBoxShowsTheTextAndButtons) {
     EXPECT_EQ(shownIcon_, QMessageBox::Warning);
 
     PressLater(QMessageBox::Ok);
-    EXPECT_EQ(MessageBoxW(nullptr, u"Congratulations! You have won.", u"", MB_OK | MB_ICONINFORMATION), IDOK);
+    EXPECT_EQ(
+        MessageBoxW(nullptr, u"Congratulations! You have won.", u"", MB_OK | MB_ICONINFORMATION),
+        IDOK);
     EXPECT_EQ(shownIcon_, QMessageBox::Information);
     EXPECT_EQ(shownButtons_, QMessageBox::Ok);
 

@@ -1,5 +1,7 @@
 #include <QDialog>
 #include <QEvent>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -168,6 +170,61 @@ TEST_F(GuiModalTest, WithoutAScreenTheDialogRunsAsAWindowOfItsOwn) {
     EXPECT_EQ(RunModal(dialog), IDOK);
     EXPECT_TRUE(IsWindowEnabled(&owner));
     EXPECT_EQ(dialog.parentWidget(), &owner);
+}
+
+TEST_F(GuiModalTest, ClosingTheScreenEndsEveryRunningDialog) {
+    DeviceScreen screen(QSize(480, 640));
+    screen.show();
+    QSignalSpy closing(&screen, &DeviceScreen::closeRequested);
+    QWidget ownerWindow;
+    QDialog main(&ownerWindow);
+    QDialog options(&main);
+    int innerResult = 0;
+    SetModalObserver([&](QDialog& running) {
+        if (&running != &main) {
+            QTimer::singleShot(0, &screen, [&] { screen.close(); });
+            return;
+        }
+        innerResult = RunModal(options);
+    });
+    EXPECT_EQ(RunModal(main), IDCANCEL);
+    EXPECT_EQ(innerResult, IDCANCEL);
+    EXPECT_EQ(closing.count(), 1);
+    EXPECT_TRUE(IsWindowEnabled(&main));
+    EXPECT_TRUE(IsWindowEnabled(&ownerWindow));
+
+    // The application's own loop clears the quit, as a fresh program start would.
+    SetModalObserver({});
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    SetModalObserver([](QDialog& d) { QTimer::singleShot(0, &d, [&d] { d.accept(); }); });
+    EXPECT_EQ(RunModal(main), IDOK);
+}
+
+TEST_F(GuiModalTest, TheActiveDialogHasTheKeyboardFocus) {
+    DeviceScreen screen(QSize(480, 640));
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    QDialog main;
+    auto* mainEdit = new QLineEdit(&main);
+    QDialog options(&main);
+    auto* optionsEdit = new QLineEdit(&options);
+    bool checked = false;
+    SetModalObserver([&](QDialog& running) {
+        if (&running == &options) {
+            EXPECT_EQ(QApplication::focusWidget(), optionsEdit);
+            running.accept();
+            return;
+        }
+        EXPECT_EQ(QApplication::focusWidget(), mainEdit);
+        RunModal(options);
+        EXPECT_EQ(QApplication::focusWidget(), mainEdit);
+        checked = true;
+        running.accept();
+    });
+    EXPECT_EQ(RunModal(main), IDOK);
+    EXPECT_TRUE(checked);
 }
 
 }  // namespace

@@ -54,8 +54,8 @@ TEST_F(GuiScreenTest, StartSizeComesFromTheOptionTheEnvironmentOrTheDefault) {
     EXPECT_EQ(DeviceScreen::ParseSize("240x320"), QSize(240, 320));
     EXPECT_EQ(DeviceScreen::ParseSize(" 640 X 480 "), QSize(640, 480));
     EXPECT_EQ(DeviceScreen::ParseSize("800*480"), QSize(800, 480));
-    for (const char* bad : {"", "240", "240x", "x320", "-240x320", "100x320", "240x159", "2.5x3", "240x320x2",
-                            "999999x320"})
+    for (const char* bad : {"", "240", "240x", "x320", "-240x320", "100x320", "240x159", "2.5x3",
+                            "240x320x2", "999999x320"})
         EXPECT_FALSE(DeviceScreen::ParseSize(bad).isValid()) << bad;
 
     ::unsetenv("KORVEL_SCREEN");
@@ -78,7 +78,8 @@ TEST_F(GuiScreenTest, MetricsDisplayScaleAndBarsFollowTheStartSize) {
         QSize size;
         int scale;
     };
-    for (const Case& c : {Case{{480, 640}, 2}, Case{{240, 320}, 1}, Case{{640, 480}, 2}, Case{{320, 240}, 1}}) {
+    for (const Case& c :
+         {Case{{480, 640}, 2}, Case{{240, 320}, 1}, Case{{640, 480}, 2}, Case{{320, 240}, 1}}) {
         DeviceScreen screen(c.size);
         EXPECT_EQ(DeviceScreen::Instance(), &screen);
         EXPECT_EQ(platform::ScreenWidth(), c.size.width());
@@ -89,7 +90,8 @@ TEST_F(GuiScreenTest, MetricsDisplayScaleAndBarsFollowTheStartSize) {
         const int bar = 26 * c.scale;
         EXPECT_EQ(screen.WorkAreaRect(), QRect(0, bar, c.size.width(), c.size.height() - 2 * bar));
         EXPECT_EQ(screen.WorkArea()->geometry(), screen.WorkAreaRect());
-        EXPECT_EQ(screen.findChild<QWidget*>("TopBar")->geometry(), QRect(0, 0, c.size.width(), bar));
+        EXPECT_EQ(screen.findChild<QWidget*>("TopBar")->geometry(),
+                  QRect(0, 0, c.size.width(), bar));
         EXPECT_EQ(screen.findChild<QWidget*>("MenuBand")->geometry(),
                   QRect(0, c.size.height() - bar, c.size.width(), bar));
     }

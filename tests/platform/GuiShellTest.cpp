@@ -59,7 +59,8 @@ TEST_F(GuiShellTest, SipPrefExistsOnlyAfterTheExtraControlsAreRegistered) {
 TEST_F(GuiShellTest, InputPanelAndDoneButtonRequestsAreRememberedInOrder) {
     QDialog main;
     QDialog other;
-    platform::gui::SetMessageBoxResponder([](const platform::gui::MessageBoxRequest&) { return IDOK; });
+    platform::gui::SetMessageBoxResponder(
+        [](const platform::gui::MessageBoxRequest&) { return IDOK; });
     EXPECT_TRUE(SHSipPreference(&main, SIP_FORCEDOWN));
     platform::gui::MessageBoxW(nullptr, u"between", u"", MB_OK);
     EXPECT_TRUE(SHDoneButton(&main, SHDB_HIDE));

@@ -69,7 +69,8 @@ TEST_F(HelpViewerTest, OpensEachAnchorOfTheHelpFileScrolledToIt) {
     viewer.resize(240, 320);
     viewer.show();
     ASSERT_TRUE(viewer.Open("file:VevivoZozoruv.htm#Main_Contents"));
-    for (const char* anchor : {"Main_Contents", "play", "Options"}) EXPECT_TRUE(viewer.HasAnchor(anchor)) << anchor;
+    for (const char* anchor : {"Main_Contents", "play", "Options"})
+        EXPECT_TRUE(viewer.HasAnchor(anchor)) << anchor;
     EXPECT_FALSE(viewer.HasAnchor("nowhere"));
     EXPECT_EQ(viewer.AnchorPosition("nowhere"), -1);
     QScrollBar* bar = viewer.Browser()->verticalScrollBar();
@@ -119,7 +120,8 @@ TEST_F(HelpViewerTest, TheInstalledViewerOpensTheAnchorsOfTheInstalledFile) {
         const bool known = QString(anchor) != "nowhere";
         EXPECT_EQ(viewer.exitCode(), known ? 0 : 1) << out.toStdString();
         EXPECT_TRUE(out.contains(QString("anchor: ") + anchor)) << out.toStdString();
-        EXPECT_TRUE(out.contains(known ? "anchor-found: yes" : "anchor-found: no")) << out.toStdString();
+        EXPECT_TRUE(out.contains(known ? "anchor-found: yes" : "anchor-found: no"))
+            << out.toStdString();
         EXPECT_TRUE(out.contains("/Windows/VevivoZozoruv.htm")) << out.toStdString();
     }
 }

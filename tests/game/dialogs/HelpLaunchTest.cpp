@@ -20,7 +20,8 @@ TEST(HelpCommandLineTest, AnchorsAndTopicsBecomeTheViewersCommandLine) {
     EXPECT_EQ(HelpCommandLine(u"#Options"), u"file:VevivoZozoruv.htm#Options");
     EXPECT_EQ(HelpCommandLine(kHelpPlay), u"file:VevivoZozoruv.htm#play");
     // The About dialog is given the whole topic.
-    EXPECT_EQ(HelpCommandLine(u"VevivoZozoruv.htm#Main_Contents"), u"file:VevivoZozoruv.htm#Main_Contents");
+    EXPECT_EQ(HelpCommandLine(u"VevivoZozoruv.htm#Main_Contents"),
+              u"file:VevivoZozoruv.htm#Main_Contents");
     EXPECT_EQ(HelpCommandLine(u"Other.htm#x"), u"file:Other.htm#x");
     EXPECT_EQ(HelpCommandLine(u""), u"file:VevivoZozoruv.htm");
 }
@@ -60,7 +61,8 @@ TEST_F(HelpLaunchTest, EachRequestStartsOneViewerWithItsTopic) {
     LaunchHelp(u"VevivoZozoruv.htm#Main_Contents");
     // The second line proves the first request started exactly one viewer.
     EXPECT_EQ(WaitForLines(2),
-              (std::vector<std::string>{"1 file:VevivoZozoruv.htm#Options", "1 file:VevivoZozoruv.htm#Main_Contents"}));
+              (std::vector<std::string>{"1 file:VevivoZozoruv.htm#Options",
+                                        "1 file:VevivoZozoruv.htm#Main_Contents"}));
 }
 
 TEST_F(HelpLaunchTest, WithoutAViewerNothingHappens) {

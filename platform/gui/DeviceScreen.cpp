@@ -43,8 +43,11 @@ QWidget* FirstFocusable(QWidget* dialog) {
 
 }  // namespace
 
+// Held as QWidget: a hosted dialog announces its destruction from ~QWidget, when it is no
+// longer a QDialog, and must not be looked at as one then.
 struct DeviceScreen::Hosted {
-    QPointer<QDialog> dialog;
+    QPointer<QWidget> dialog;
+    QDialog* Dialog() const { return static_cast<QDialog*>(dialog.data()); }
 };
 
 // The band's page of one dialog and the bars attached to it. The dialog pointer is only a
@@ -244,7 +247,7 @@ void DeviceScreen::HandleSize() {
 
     std::vector<QPointer<QWidget>> receivers;
     for (Hosted& entry : hosted_)
-        if (entry.dialog) receivers.emplace_back(entry.dialog.data());
+        if (entry.dialog) receivers.emplace_back(entry.dialog);
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget != this) receivers.emplace_back(widget);
     for (QPointer<QWidget>& receiver : receivers) {
@@ -281,14 +284,14 @@ void DeviceScreen::RemoveDialog(QDialog* dialog) {
 
 QDialog* DeviceScreen::ActiveDialog() const {
     for (auto it = hosted_.rbegin(); it != hosted_.rend(); ++it)
-        if (it->dialog) return it->dialog;
+        if (it->dialog) return it->Dialog();
     return nullptr;
 }
 
 std::vector<QDialog*> DeviceScreen::HostedDialogs() const {
     std::vector<QDialog*> dialogs;
     for (const Hosted& entry : hosted_)
-        if (entry.dialog) dialogs.push_back(entry.dialog);
+        if (entry.dialog) dialogs.push_back(entry.Dialog());
     return dialogs;
 }
 

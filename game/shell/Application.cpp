@@ -28,7 +28,11 @@ bool Application::InitInstance() {
     // A second start within one process makes the owner window afresh, as the handheld
     // registers its classes again.
     owner_ = std::make_unique<OwnerWindow>();
-    if (auto* screen = platform::gui::DeviceScreen::Instance()) screen->installEventFilter(this);
+    // Closing the device screen's window is a close request to the owner window.
+    if (auto* screen = platform::gui::DeviceScreen::Instance()) {
+        connect(screen, &platform::gui::DeviceScreen::closeRequested, owner_.get(),
+                &QWidget::close);
+    }
     {
         MainDialog dialog(owner_.get());
         if (mainDialogObserver_) mainDialogObserver_(dialog);
@@ -41,14 +45,6 @@ bool Application::InitInstance() {
 int Application::ExitInstance() {
     setApplicationDisplayName(QString());
     return 0;
-}
-
-bool Application::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Close && owner_ &&
-        watched == platform::gui::DeviceScreen::Instance()) {
-        owner_->close();
-    }
-    return QApplication::eventFilter(watched, event);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

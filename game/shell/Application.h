@@ -36,10 +36,6 @@ class Application : public QApplication {
     // A help request that its window did not answer opens the main help topic.
     bool notify(QObject* receiver, QEvent* event) override;
 
-  protected:
-    // Closing the device screen's window is a close request to the owner window.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     std::unique_ptr<OwnerWindow> owner_;
     std::function<void(MainDialog&)> mainDialogObserver_;

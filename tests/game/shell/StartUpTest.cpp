@@ -16,7 +16,17 @@ namespace {
 using platform::gui::IsWindowEnabled;
 using platform::gui::ShellRequestKind;
 
-class StartUpTest : public ShellTest {};
+class StartUpTest : public ShellTest {
+  protected:
+    // Should the game not end as expected, ends the dialog after a while instead of hanging,
+    // and says so.
+    static void EndLateRun(QDialog& dialog, bool& stillRunning) {
+        QTimer::singleShot(5000, &dialog, [&dialog, &stillRunning] {
+            stillRunning = true;
+            dialog.reject();
+        });
+    }
+};
 
 TEST_F(StartUpTest, StartUpDealsOneCountedGameAndExitEndsIt) {
     bool ran = false;
@@ -52,8 +62,10 @@ TEST_F(StartUpTest, StartUpDealsOneCountedGameAndExitEndsIt) {
 
 TEST_F(StartUpTest, CloseRequestToTheOwnerWindowEndsTheGame) {
     int runs = 0;
-    platform::gui::SetModalObserver([&](QDialog&) {
+    bool stillRunning = false;
+    platform::gui::SetModalObserver([&](QDialog& dialog) {
         ++runs;
+        EndLateRun(dialog, stillRunning);
         QTimer::singleShot(0, App().Owner(), [] {
             QCloseEvent close;
             QCoreApplication::sendEvent(App().Owner(), &close);
@@ -61,6 +73,22 @@ TEST_F(StartUpTest, CloseRequestToTheOwnerWindowEndsTheGame) {
     });
     EXPECT_TRUE(App().InitInstance());
     EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(stillRunning);
+    EXPECT_EQ(OwnerWindow::MainDialogPointer(), nullptr);
+    ClearQuitRequest();
+}
+
+TEST_F(StartUpTest, ClosingTheScreenWindowIsACloseRequest) {
+    bool stillRunning = false;
+    platform::gui::SetModalObserver([&](QDialog& dialog) {
+        QTimer::singleShot(0, &Screen(), [] {
+            QCloseEvent close;
+            QCoreApplication::sendEvent(&Screen(), &close);
+        });
+        EndLateRun(dialog, stillRunning);
+    });
+    EXPECT_TRUE(App().InitInstance());
+    EXPECT_FALSE(stillRunning);
     EXPECT_EQ(OwnerWindow::MainDialogPointer(), nullptr);
     ClearQuitRequest();
 }

@@ -18,6 +18,7 @@
 #include "game/shell/StatusBar.h"
 #include "game/view/CardImageLibrary.h"
 #include "game/view/ProgramResources.h"
+#include "platform/Modules.h"
 #include "platform/PlatformConfig.h"
 #include "platform/System.h"
 #include "platform/gui/DeviceScreen.h"
@@ -54,13 +55,28 @@ QString ToQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The toolbar's button image: bitmap 191 on a high-resolution screen, else 190, shown as
-// the handheld shows it (the image's grey is the button face).
-QIcon UndoButtonImage() {
-    const BitmapPtr bitmap =
-        LoadProgramBitmap(DisplayScale() == 2 ? kBitmapUndoButtonLarge : kBitmapUndoButton);
-    if (!bitmap) return {};
-    return QIcon(QPixmap::fromImage(ToQImage(*bitmap)));
+// Adds the buttons of toolbar resource `id` to the bar: 16-bit words version, button width,
+// button height, button count, then one command id per button; the images are the slices of
+// the bitmap with the same id, shown as the handheld shows them (its grey is the button face).
+void AddToolbar(CommandBar& bar, int id) {
+    const std::span<const BYTE> bytes = ProgramResource(RT_TOOLBAR, static_cast<DWORD>(id));
+    const std::size_t words = bytes.size() / 2;
+    auto word = [&](std::size_t i) {
+        return static_cast<int>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    };
+    if (words < 4) return;
+    const int width = word(1);
+    const int height = word(2);
+    const BitmapPtr strip = LoadProgramBitmap(id);
+    const QImage image = strip ? ToQImage(*strip) : QImage();
+    for (std::size_t i = 0; i < static_cast<std::size_t>(word(3)) && 4 + i < words; ++i) {
+        QIcon icon;
+        if (!image.isNull()) {
+            icon = QIcon(
+                QPixmap::fromImage(image.copy(static_cast<int>(i) * width, 0, width, height)));
+        }
+        bar.AddCommandButton(static_cast<UINT>(word(4 + i)), icon, QString());
+    }
 }
 
 }  // namespace
@@ -142,7 +158,7 @@ void MainDialog::OnInitDialog() {
     classicBar_ = CreateMenuBar(IDR_MENU_CLASSIC);
     classicBar_->setObjectName(QStringLiteral("ClassicMenuBar"));
     classicBar_->setProperty("controlId", kClassicBarId);
-    classicBar_->AddCommandButton(ID_GAME_UNDO, UndoButtonImage(), QString());
+    AddToolbar(*classicBar_, scale == 2 ? kBitmapUndoButtonLarge : kBitmapUndoButton);
     classicBar_->hide();
     if (PlatformGeneration() == 3) {
         softKeyBar_ = CreateMenuBar(IDR_MENU_SOFTKEY);

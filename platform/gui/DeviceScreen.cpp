@@ -87,6 +87,8 @@ DeviceScreen::DeviceScreen(QSize size) {
     titleFont.setPixelSize(12 * displayScale_);
     title_->setFont(titleFont);
     barLayout->addWidget(title_, 1);
+    QFont buttonFont = titleFont;
+    buttonFont.setPixelSize(14 * displayScale_);
 
     auto* rotateAction = new QAction(QStringLiteral("Rotate"), this);
     rotateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -99,6 +101,7 @@ DeviceScreen::DeviceScreen(QSize size) {
     rotate_->setText(QStringLiteral("\u27f3"));
     rotate_->setToolTip(QStringLiteral("Rotate the screen (Ctrl+R)"));
     rotate_->setAutoRaise(true);
+    rotate_->setFont(buttonFont);
     rotate_->setFocusPolicy(Qt::NoFocus);
     barLayout->addWidget(rotate_);
 
@@ -107,6 +110,7 @@ DeviceScreen::DeviceScreen(QSize size) {
     help_->setText(QStringLiteral("?"));
     help_->setToolTip(QStringLiteral("Help (F1)"));
     help_->setAutoRaise(true);
+    help_->setFont(buttonFont);
     help_->setFocusPolicy(Qt::NoFocus);
     connect(help_, &QToolButton::clicked, this, [this] { SendHelpRequest(); });
     barLayout->addWidget(help_);
@@ -313,7 +317,9 @@ void DeviceScreen::AttachMenuBar(QDialog* dialog, QWidget* menuBar) {
     if (!dialog || !menuBar) return;
     DetachMenuBar(menuBar);
     Page* page = PageFor(dialog, true);
-    const bool hidden = menuBar->isHidden();
+    // Only a bar that its owner hid on purpose stays hidden; a new one is shown.
+    const bool hidden =
+        menuBar->isHidden() && menuBar->testAttribute(Qt::WA_WState_ExplicitShowHide);
     page->page->layout()->addWidget(menuBar);
     menuBar->setVisible(!hidden);
     page->bars.emplace_back(menuBar);

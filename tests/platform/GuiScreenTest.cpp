@@ -194,10 +194,10 @@ TEST_F(GuiScreenTest, TopBarAndMenuBandFollowTheActiveDialog) {
     QDialog main;
     main.setWindowTitle("Korvel Tessamo");
     auto* classic = new QPushButton("classic", &main);
-    auto* softKeys = new QPushButton("soft keys", &main);
-    screen.AttachMenuBar(&main, classic);  // attached before the dialog is hosted
+    auto* softKeys = new QPushButton("soft keys");  // never shown, no parent: shown in the band
+    classic->hide();                                // hidden on purpose: stays hidden
+    screen.AttachMenuBar(&main, classic);           // attached before the dialog is hosted
     screen.AttachMenuBar(&main, softKeys);
-    classic->hide();
     screen.PushDialog(&main);
     EXPECT_EQ(screen.TopBarTitle(), "Korvel Tessamo");
     EXPECT_TRUE(softKeys->isVisible());
@@ -224,6 +224,9 @@ TEST_F(GuiScreenTest, TopBarAndMenuBandFollowTheActiveDialog) {
     screen.DetachMenuBar(softKeys);
     EXPECT_EQ(softKeys->parentWidget(), &main);
     EXPECT_TRUE(softKeys->isHidden());
+    screen.AttachMenuBar(&main, softKeys);  // hidden on purpose before: stays hidden
+    EXPECT_FALSE(softKeys->isVisible());
+    EXPECT_TRUE(classic->isVisible());
     screen.RemoveDialog(&main);
     EXPECT_TRUE(screen.TopBarTitle().isEmpty());
 }

@@ -35,19 +35,6 @@ TEST_F(GameTest, NegativeNumbersShowAsZero) {
     EXPECT_EQ(game_.GameNumberText(32000), u"Game number: 32000");
 }
 
-TEST_F(GameTest, UndoButtonFollowsTheHistory) {
-    game_.StartGame(1);
-    Tap(0, 8);  // any column's top card goes into an empty reserve cell
-    EXPECT_TRUE(game_.Board().CanUndo());
-    EXPECT_TRUE(window_.undoEnabled);
-    game_.Undo();
-    EXPECT_FALSE(window_.undoEnabled);
-    Tap(0, 8);
-    EXPECT_TRUE(window_.undoEnabled);
-    game_.StartGame(1);
-    EXPECT_FALSE(window_.undoEnabled);
-}
-
 TEST_F(GameTest, NoToTheResignQuestionChangesNothing) {
     game_.StartGame(77);
     Tap(0, 8);
@@ -77,30 +64,6 @@ TEST_F(GameTest, NoToTheResignQuestionChangesNothing) {
     EXPECT_EQ(window_.status, status);
     EXPECT_EQ(statistics_.Games(), 1u);
     EXPECT_TRUE(window_.undoEnabled);
-}
-
-TEST_F(GameTest, YesToTheResignQuestionDeals) {
-    game_.StartGame(77);
-    window_.answers = {kAnswerYes, kAnswerYes};
-    EXPECT_TRUE(game_.RestartGame());
-    EXPECT_EQ(game_.GameNumber(), 77);
-    EXPECT_EQ(statistics_.Games(), 2u);
-    EXPECT_TRUE(game_.SelectGame([] { return std::optional<std::int32_t>(31999); }));
-    EXPECT_EQ(game_.GameNumber(), 31999);
-    EXPECT_EQ(window_.status[0], u"Game number: 31999");
-    EXPECT_EQ(statistics_.Games(), 3u);
-    EXPECT_EQ(window_.boxes.size(), 2u);
-}
-
-TEST_F(GameTest, CancelledSelectionLeavesTheGame) {
-    game_.StartGame(500);
-    Tap(1, 9);
-    window_.answers = {kAnswerYes};
-    EXPECT_FALSE(game_.SelectGame([] { return std::optional<std::int32_t>(); }));
-    EXPECT_EQ(window_.boxes.size(), 1u);  // asked, then cancelled
-    EXPECT_EQ(game_.GameNumber(), 500);
-    EXPECT_TRUE(game_.Board().CanUndo());
-    EXPECT_EQ(statistics_.Games(), 1u);
 }
 
 TEST_F(GameTest, WonGameIsLeftWithoutAQuestion) {
@@ -175,40 +138,6 @@ TEST_F(GameTest, DragNoticeIsShownOnceAndSwitchedOffForGood) {
     board.OnStylusDown(10, 100);
     board.OnStylusUp(100, 300);
     EXPECT_EQ(window_.boxes.size(), 1u);
-}
-
-TEST_F(GameTest, ScreenSizeCheckLaysOutOnlyOnChange) {
-    game_.StartGame(1);
-    const Card* bottom = game_.Board().Pile(7).At(0);
-    ASSERT_EQ(bottom->X(), 210);  // portrait column step 30
-
-    EXPECT_EQ(game_.CheckScreenSize(), (Size{240, 268}));
-    EXPECT_EQ(game_.CheckScreenSize(), std::nullopt);
-
-    window_.screen = {320, 240};
-    EXPECT_EQ(game_.CheckScreenSize(), (Size{320, 188}));
-    EXPECT_EQ(bottom->X(), 280);  // landscape column step 40
-    EXPECT_EQ(game_.CheckScreenSize(), std::nullopt);
-
-    // After a screen change the status bar keeps its place, shown or not.
-    game_.SetStatusBarHeight(20);
-    EXPECT_EQ(game_.ScreenChangeLayout({320, 188}),
-              (MainLayout{Rect{0, 0, 320, 168}, Rect{0, 168, 320, 188}}));
-}
-
-TEST(MainLayoutTest, StatusBarOffGivesTheBoardTheWholeArea) {
-    EXPECT_EQ(StatusBarLayout({480, 536}, 40, true),
-              (MainLayout{Rect{0, 0, 480, 496}, Rect{0, 496, 480, 536}}));
-    EXPECT_EQ(StatusBarLayout({480, 536}, 40, false).board, (Rect{0, 0, 480, 536}));
-}
-
-TEST(MenuBarChoiceTest, SoftKeysOnlyOnGenerationThreeWithTheOption) {
-    for (int generation = 0; generation <= 2; ++generation) {
-        EXPECT_EQ(ChooseMenuBar(generation, true), (MenuBarChoice{false, true}));
-        EXPECT_EQ(ChooseMenuBar(generation, false), (MenuBarChoice{false, true}));
-    }
-    EXPECT_EQ(ChooseMenuBar(3, true), (MenuBarChoice{true, false}));
-    EXPECT_EQ(ChooseMenuBar(3, false), (MenuBarChoice{false, true}));
 }
 
 TEST(PlatformGenerationTest, FromTheMajorVersion) {

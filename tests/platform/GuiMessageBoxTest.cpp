@@ -67,18 +67,7 @@ TEST_F(GuiMessageBoxTest, TheResponderAnswersAndEveryCallIsLogged) {
     EXPECT_EQ(log[1].text, u"That move is not allowed.");
     EXPECT_LT(log[0].sequence, log[1].sequence);
 
-    // Replacing the responder hands back the previous one; a nested box inside a responder
-    // is logged before the outer one, which finishes later.
-    auto previous = SetMessageBoxResponder([](const MessageBoxRequest& request) {
-        if (request.text == u"outer") MessageBoxW(nullptr, u"inner", u"", MB_OK);
-        return IDYES;
-    });
-    EXPECT_TRUE(static_cast<bool>(previous));
-    EXPECT_EQ(MessageBoxW(nullptr, u"outer", u"", MB_YESNO), IDYES);
-    ASSERT_EQ(log.size(), 4u);
-    EXPECT_EQ(log[2].text, u"inner");
-    EXPECT_EQ(log[3].text, u"outer");
-    EXPECT_LT(log[3].sequence, log[2].sequence);
+    EXPECT_TRUE(static_cast<bool>(SetMessageBoxResponder({})));  // hands back the previous one
     platform::gui::ClearMessageBoxLog();
     EXPECT_TRUE(MessageBoxLog().empty());
 }

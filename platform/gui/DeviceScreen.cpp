@@ -63,6 +63,11 @@ DeviceScreen::DeviceScreen(QSize size) {
     if (!size.isValid() || size.width() < kMinimumSide || size.height() < kMinimumSide)
         size = QSize(kDefaultWidth, kDefaultHeight);
     displayScale_ = ScaleForWidth(size.width());
+    if (const char* version = std::getenv("KORVEL_PLATFORM_VERSION")) {
+        bool ok = false;
+        const int major = QByteArray(version).trimmed().toInt(&ok);
+        if (ok && major >= 1 && major <= 99) platform::SetPlatformMajorVersion(major);
+    }
     const int bar = kBarHeight * displayScale_;
 
     setObjectName(QStringLiteral("DeviceScreen"));

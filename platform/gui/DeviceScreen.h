@@ -23,6 +23,11 @@
 // or the command-line option --screen=WIDTHxHEIGHT (StartSizeFromArguments); 480 x 640
 // otherwise. Sizes below 160 pixels on either side are refused (default used instead).
 //
+// The handheld's operating system major version (platform::PlatformMajorVersion, default 5)
+// may be given as KORVEL_PLATFORM_VERSION=N (1 to 99) in the environment: the screen sets it
+// at construction, e.g. KORVEL_PLATFORM_VERSION=4 for a device without soft keys. Without the
+// variable (or with another value) the version is left as it is.
+//
 // The active dialog is the top of the modal stack (ModalRun.h). The top bar shows its
 // windowTitle() and follows later title changes; the menu band shows the menu bars that
 // were attached to it (AttachMenuBar), each keeping its own shown/hidden state. The Help

@@ -73,6 +73,20 @@ TEST_F(GuiScreenTest, StartSizeComesFromTheOptionTheEnvironmentOrTheDefault) {
     ::unsetenv("KORVEL_SCREEN");
 }
 
+TEST_F(GuiScreenTest, ThePlatformVersionMayComeFromTheEnvironment) {
+    platform::SetPlatformMajorVersion(5);
+    ::setenv("KORVEL_PLATFORM_VERSION", "4", 1);
+    { DeviceScreen screen; }
+    EXPECT_EQ(platform::PlatformMajorVersion(), 4);
+    ::setenv("KORVEL_PLATFORM_VERSION", "four", 1);
+    { DeviceScreen screen; }
+    EXPECT_EQ(platform::PlatformMajorVersion(), 4);
+    ::unsetenv("KORVEL_PLATFORM_VERSION");
+    platform::SetPlatformMajorVersion(5);
+    { DeviceScreen screen; }
+    EXPECT_EQ(platform::PlatformMajorVersion(), 5);
+}
+
 TEST_F(GuiScreenTest, MetricsDisplayScaleAndBarsFollowTheStartSize) {
     struct Case {
         QSize size;

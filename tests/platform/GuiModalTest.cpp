@@ -227,4 +227,22 @@ TEST_F(GuiModalTest, TheActiveDialogHasTheKeyboardFocus) {
     EXPECT_TRUE(checked);
 }
 
+TEST_F(GuiModalTest, AFinishedDialogTakesItsFocusAlongWhenItIsDeleted) {
+    DeviceScreen screen(QSize(480, 640));
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    for (int i = 0; i < 3; ++i) {
+        auto* dialog = new QDialog;
+        new QLineEdit(dialog);
+        SetModalObserver([](QDialog& running) { running.reject(); });
+        RunModal(*dialog);
+        QWidget* focus = screen.focusWidget();
+        EXPECT_FALSE(focus && (focus == dialog || dialog->isAncestorOf(focus)));
+        delete dialog;
+    }
+    screen.Rotate();  // a focus change after the deletions must not touch them
+    EXPECT_EQ(screen.size(), QSize(640, 480));
+}
+
 }  // namespace

@@ -36,7 +36,7 @@ bool Application::InitInstance() {
     {
         MainDialog dialog(owner_.get());
         if (mainDialogObserver_) mainDialogObserver_(dialog);
-        RunDialog(dialog);
+        platform::gui::RunModal(dialog);
         // The result does not matter: whichever way the dialog ended, the game ends.
     }
     return true;

@@ -21,28 +21,9 @@ constexpr char16_t kAboutHelpTopic[] = u"VevivoZozoruv.htm#Main_Contents";
 
 }  // namespace
 
-int RunDialog(QDialog& dialog) {
-    const int result = platform::gui::RunModal(dialog);
-    TakeScreenFocusFrom(dialog);
-    return result;
-}
-
-void TakeScreenFocusFrom(QDialog& dialog) {
-    auto* screen = platform::gui::DeviceScreen::Instance();
-    if (!screen) return;
-    QWidget* focus = screen->focusWidget();
-    if (!focus || (focus != &dialog && !dialog.isAncestorOf(focus))) return;
-    QWidget* below = screen->ActiveDialog();
-    if (below && below != &dialog) {
-        below->setFocus(Qt::OtherFocusReason);
-    } else {
-        screen->setFocus(Qt::OtherFocusReason);
-    }
-}
-
 std::optional<std::int32_t> RunSelectGame(QWidget* parent) {
     SelectGameDialog dialog(parent);
-    if (RunDialog(dialog) != IDOK) return std::nullopt;
+    if (platform::gui::RunModal(dialog) != IDOK) return std::nullopt;
     return static_cast<std::int32_t>(dialog.GameNumber());
 }
 
@@ -52,7 +33,7 @@ bool RunOptions(QWidget* parent, Options& options) {
     dialog.SetDisplayMessages(options.DisplayMessages() ? 1 : 0);
     dialog.SetShowStatusBar(options.ShowStatusBar() ? 1 : 0);
     dialog.SetSoftKeyMenu(options.SoftKeyMenu() ? 1 : 0);
-    if (RunDialog(dialog) != IDOK) return false;
+    if (platform::gui::RunModal(dialog) != IDOK) return false;
     options.SetDblClickMoves(dialog.DblClickMoves() != 0);
     options.SetDisplayMessages(dialog.DisplayMessages() != 0);
     options.SetShowStatusBar(dialog.ShowStatusBar() != 0);
@@ -62,18 +43,12 @@ bool RunOptions(QWidget* parent, Options& options) {
 
 void RunStatistics(QWidget* parent, bool unfinished) {
     StatisticsDialog dialog(unfinished, parent);
-    RunDialog(dialog);
+    platform::gui::RunModal(dialog);
 }
 
 void RunAbout(QWidget* parent) {
     const std::u16string version =
         FormatText(u"%d.%d.%d", kVersionMajor, kVersionMinor, kVersionRevision);
     const std::u16string build = FormatText(u"%d", kBuildNumber);
-    AboutDialog dialog(parent);
-    dialog.SetName(kDisplayName);
-    dialog.SetVersion(version);
-    dialog.SetBuild(build);
-    dialog.SetHelpTopic(kAboutHelpTopic);
-    dialog.LoadIcon(kIconProgram);
-    RunDialog(dialog);
+    ShowAboutDialog(kDisplayName, version, build, kAboutHelpTopic, parent, kIconProgram);
 }

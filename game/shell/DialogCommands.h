@@ -7,16 +7,7 @@
 #include <optional>
 
 class Options;
-class QDialog;
 class QWidget;
-
-// RunModal, and afterwards makes sure the device screen's window no longer names the dialog
-// (or one of its controls) as its focus: the dialog leaves the screen and is destroyed
-// soon after, and a stale focus entry would be used after that. The focus goes to the
-// active dialog below, else to the screen.
-int RunDialog(QDialog& dialog);
-// That focus repair alone, for a dialog that has just left the screen.
-void TakeScreenFocusFrom(QDialog& dialog);
 
 // The Select-game dialog: the number it holds after OK (taken as signed 32-bit, so the
 // typed number 4294967295 is game -1), or nothing after Cancel.

@@ -286,6 +286,10 @@ void DeviceScreen::RemoveDialog(QDialog* dialog) {
                               [dialog](const Hosted& entry) { return entry.dialog == dialog; });
     if (found == hosted_.end()) return;
     hosted_.erase(found);
+    // The screen must not keep pointing its focus at a widget that leaves it: a later focus
+    // change would touch the widget after it is gone.
+    QWidget* focus = focusWidget();
+    if (focus && (focus == dialog || dialog->isAncestorOf(focus))) focus->clearFocus();
     dialog->hide();
     dialog->setParent(nullptr, dialog->windowFlags() | Qt::Dialog);
     ActiveChanged();

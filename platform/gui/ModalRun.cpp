@@ -90,11 +90,6 @@ int RunModal(QDialog& dialog) {
     // The owner is enabled again before the dialog goes, so that it can take the focus back.
     if (disabledOwner && owner) owner->setEnabled(true);
     if (guard) {
-        // Take the keyboard focus out of the dialog while it still lies in the screen: a
-        // window must not keep pointing its focus at a widget that leaves it (a later focus
-        // change would touch the widget after it is gone).
-        QWidget* focus = guard->window()->focusWidget();
-        if (focus && (focus == guard || guard->isAncestorOf(focus))) focus->clearFocus();
         guard->hide();
         if (screen) screen->RemoveDialog(guard);
         guard->setParent(originalParent, originalFlags);

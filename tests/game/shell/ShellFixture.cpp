@@ -65,7 +65,6 @@ HostedMain::HostedMain() {
 
 HostedMain::~HostedMain() {
     Screen().RemoveDialog(&dialog);
-    TakeScreenFocusFrom(dialog);
 }
 
 void ClickField(CardField& field, QPoint point) {

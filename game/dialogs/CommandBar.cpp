@@ -1,10 +1,37 @@
 #include "game/dialogs/CommandBar.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QToolButton>
 
 #include "game/dialogs/DialogFrame.h"
+
+namespace {
+
+// The bar lies in the menu band at the bottom of the screen, so its drop-down menus open
+// upwards, above their button, and never below the screen's edge.
+class MenuAboveButton : public QObject {
+  public:
+    MenuAboveButton(QToolButton* button, QMenu* menu) : QObject(menu), button_(button) {
+        menu->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && button_) {
+            auto* menu = static_cast<QMenu*>(watched);
+            const QPoint top = button_->mapToGlobal(QPoint(0, 0));
+            menu->move(top.x(), top.y() - menu->sizeHint().height());
+        }
+        return false;
+    }
+
+  private:
+    QPointer<QToolButton> button_;
+};
+
+}  // namespace
 
 CommandBar::CommandBar(QWidget* owner, QWidget* parent) : QToolBar(parent), owner_(owner) {
     setMovable(false);
@@ -41,6 +68,7 @@ QToolButton* CommandBar::InsertMenuButton(int position, UINT commandId, const QS
     if (button) {
         button->setPopupMode(QToolButton::InstantPopup);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        if (menu) new MenuAboveButton(button, menu);
     }
     return button;
 }

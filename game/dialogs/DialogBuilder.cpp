@@ -136,6 +136,20 @@ bool CheckBox::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
 }
 
+void FitStaticTexts(QWidget* dialog) {
+    if (!dialog) return;
+    for (QLabel* label : dialog->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (label->text().isEmpty() || !(label->alignment() & Qt::AlignLeft)) continue;
+        const QFontMetrics metrics(label->font());
+        if (label->height() > metrics.height() * 3 / 2) continue;  // a label of several lines
+        const int needed = metrics.horizontalAdvance(label->text()) + 2;
+        if (needed <= label->width()) continue;
+        const int room = dialog->width() - label->x();
+        label->setWordWrap(false);
+        label->resize(std::max(label->width(), std::min(needed, room)), label->height());
+    }
+}
+
 QFont TemplateFont(const DialogTemplate& dialog) {
     QFont font(QString::fromUtf16(dialog.fontFace ? dialog.fontFace : u"System"));
     font.setStyleHint(QFont::SansSerif);

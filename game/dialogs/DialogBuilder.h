@@ -67,6 +67,12 @@ bool BuildDialog(QWidget* dialog, int templateId, const ControlFactory& factory 
 // The direct child of `dialog` whose "controlId" property is `id`, or null. With several such
 // children (as with id -1) the first in child order.
 QWidget* ControlById(const QWidget* dialog, int id);
+
+// Widens the dialog's one-line static texts (left-aligned labels no higher than one line of
+// their font) to their text's width, up to the dialog's right edge, so a label whose font or
+// translation is wider than the template allowed is not cut. Call after fonts and
+// translations are in place.
+void FitStaticTexts(QWidget* dialog);
 // Typed form: null also when the control is not a T.
 template <class T>
 T* ControlById(const QWidget* dialog, int id) {

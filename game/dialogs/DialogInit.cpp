@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "game/dialogs/DialogBuilder.h"
 #include "game/dialogs/DialogFrame.h"
 #include "game/dialogs/TranslateWidgets.h"
 #include "game/dialogs/TranslationTable.h"
@@ -40,6 +41,7 @@ void CenterDialog(QDialog& dialog) {
 
 void TranslateAndSetTitle(QDialog& dialog, DialogFrame& frame, UINT titleId) {
     TranslateDialog(&dialog);
+    FitStaticTexts(&dialog);
     frame.SetTitle(&dialog, TranslationTable::Instance().LoadTranslatedString(titleId));
 }
 

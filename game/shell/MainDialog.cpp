@@ -1,6 +1,7 @@
 #include "game/shell/MainDialog.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QPixmap>
 
 #include "game/dialogs/CommandBar.h"
@@ -126,6 +127,16 @@ bool MainDialog::event(QEvent* event) {
         return true;
     }
     return QDialog::event(event);
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    // Escape would end the dialog, and with it the game, at a stray key press; on the desktop
+    // the game ends by closing its window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void MainDialog::OnInitDialog() {

@@ -73,6 +73,8 @@ class MainDialog : public QDialog,
 
   protected:
     bool event(QEvent* event) override;
+    // Escape is not taken as cancel here: on the desktop the game ends by closing its window.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void OnInitDialog();

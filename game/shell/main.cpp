@@ -8,7 +8,8 @@
 
 int main(int argc, char** argv) {
     Application app(argc, argv);
-    platform::gui::DeviceScreen screen;
+    platform::gui::DeviceScreen screen(
+        platform::gui::DeviceScreen::StartSizeFromArguments(argc, argv));
     screen.show();
 
     ProcessCardLibrary();

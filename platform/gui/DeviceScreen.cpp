@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPalette>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QResizeEvent>
@@ -17,6 +18,7 @@
 
 #include "platform/PlatformConfig.h"
 #include "platform/gui/GuiEvents.h"
+#include "platform/gui/ShellRequests.h"
 
 namespace platform::gui {
 
@@ -109,6 +111,17 @@ DeviceScreen::DeviceScreen(QSize size) {
     rotate_->setFont(buttonFont);
     rotate_->setFocusPolicy(Qt::NoFocus);
     barLayout->addWidget(rotate_);
+
+    ok_ = new QToolButton(topBar_);
+    ok_->setObjectName(QStringLiteral("OkButton"));
+    ok_->setText(QStringLiteral("ok"));
+    ok_->setToolTip(QStringLiteral("OK"));
+    ok_->setAutoRaise(true);
+    ok_->setFont(buttonFont);
+    ok_->setFocusPolicy(Qt::NoFocus);
+    ok_->hide();
+    connect(ok_, &QToolButton::clicked, this, &DeviceScreen::PressOk);
+    barLayout->addWidget(ok_);
 
     help_ = new QToolButton(topBar_);
     help_->setObjectName(QStringLiteral("HelpButton"));
@@ -273,6 +286,13 @@ void DeviceScreen::PushDialog(QDialog* dialog) {
         if (entry.dialog == dialog) return;
     dialog->setParent(workArea_, Qt::Widget);
     dialog->setGeometry(workArea_->rect());
+    // A hosted dialog covers what lies below it: as a child widget it would otherwise let the
+    // dialog below show through wherever it paints nothing. Dialogs are white, as the
+    // handheld's window colour.
+    QPalette palette = dialog->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Base));
+    dialog->setPalette(palette);
+    dialog->setAutoFillBackground(true);
     hosted_.push_back(Hosted{dialog});
     connect(dialog, &QObject::destroyed, this, &DeviceScreen::ForgetDialog, Qt::UniqueConnection);
     dialog->show();
@@ -380,9 +400,24 @@ void DeviceScreen::ActiveChanged() {
     } else {
         title_->clear();
     }
+    RefreshOkButton();
     Page* page = active ? PageFor(active, false) : nullptr;
     band_->setCurrentWidget(page && page->page ? page->page.data() : emptyPage_);
     emit activeDialogChanged(active);
+}
+
+bool DeviceScreen::OkButtonVisible() const {
+    return !ok_->isHidden();
+}
+
+void DeviceScreen::RefreshOkButton() {
+    QDialog* active = ActiveDialog();
+    ok_->setVisible(active && !active->property(kDoneButtonHiddenProperty).toBool());
+}
+
+void DeviceScreen::PressOk() {
+    // accept() is virtual: a dialog that checks its input first (Select game) does so here.
+    if (QDialog* active = ActiveDialog(); active && active->isEnabled()) active->accept();
 }
 
 bool DeviceScreen::SendHelpRequest() {

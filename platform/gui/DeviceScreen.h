@@ -111,6 +111,13 @@ class DeviceScreen : public QWidget {
 
     QString TopBarTitle() const;
 
+    // The top bar's OK button: shown while the active dialog has not asked to hide it
+    // (SHDoneButton). It accepts the active dialog, as the handheld's OK does.
+    bool OkButtonVisible() const;
+    void PressOk();
+    // Re-reads the active dialog's OK button request (SHDoneButton calls it).
+    void RefreshOkButton();
+
   signals:
     // After every real screen change, once, after the SettingChangeEvent broadcast.
     void settingChange(int width, int height);
@@ -135,6 +142,7 @@ class DeviceScreen : public QWidget {
     QLabel* title_ = nullptr;
     QToolButton* help_ = nullptr;
     QToolButton* rotate_ = nullptr;
+    QToolButton* ok_ = nullptr;
     QWidget* workArea_ = nullptr;
     QStackedWidget* band_ = nullptr;
     struct Hosted;

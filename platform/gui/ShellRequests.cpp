@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/WideString.h"
+#include "platform/gui/DeviceScreen.h"
 
 namespace platform::gui {
 
@@ -83,5 +84,9 @@ BOOL SHSipPreference(QWidget* window, SIPSTATE state) {
 
 BOOL SHDoneButton(QWidget* window, DWORD state) {
     platform::gui::Remember(ShellRequestKind::DoneButton, window, state);
+    if (window && (state == SHDB_SHOW || state == SHDB_HIDE)) {
+        window->setProperty(platform::gui::kDoneButtonHiddenProperty, state == SHDB_HIDE);
+        if (auto* screen = platform::gui::DeviceScreen::Instance()) screen->RefreshOkButton();
+    }
     return state == SHDB_SHOW || state == SHDB_HIDE ? TRUE : FALSE;
 }

@@ -24,11 +24,14 @@ BOOL SHInitExtraControls();
 // FALSE (remembered nonetheless) for an unknown one.
 BOOL SHSipPreference(QWidget* window, SIPSTATE state);
 
-// Shows or hides the OK (Done) button of the top bar for `window`. TRUE for SHDB_SHOW and
-// SHDB_HIDE, FALSE for other states (remembered nonetheless). The desktop shows no such button.
+// Shows or hides the OK (Done) button of the device screen's top bar for `window` (shown by
+// default). TRUE for SHDB_SHOW and SHDB_HIDE, FALSE for other states (remembered nonetheless).
 BOOL SHDoneButton(QWidget* window, DWORD state);
 
 namespace platform::gui {
+
+// The dynamic property that records a window's SHDoneButton(SHDB_HIDE) request.
+inline constexpr char kDoneButtonHiddenProperty[] = "doneButtonHidden";
 
 // The handheld's GetClassInfo for the shell's classes: TRUE once SHInitExtraControls has run
 // (for "SIPPREF", compared without regard to case), FALSE before and for other names.

@@ -12,6 +12,7 @@
 #include "platform/PlatformConfig.h"
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/GuiEvents.h"
+#include "platform/gui/ShellRequests.h"
 #include "tests/platform/GuiTestApp.h"
 
 using platform::gui::DeviceScreen;
@@ -271,6 +272,41 @@ TEST_F(GuiScreenTest, BarsGoWithTheirDialogAndTheScreenGivesEverythingBack) {
     ASSERT_FALSE(survivorBar.isNull());
     EXPECT_EQ(survivorBar->parentWidget(), &survivor);
     EXPECT_EQ(survivor.parentWidget(), nullptr);
+}
+
+// Select game checks its input before it closes: OK must go through the virtual accept().
+class CheckingDialog : public QDialog {
+  public:
+    int accepts = 0;
+    bool valid = false;
+    void accept() override {
+        ++accepts;
+        if (valid) QDialog::accept();
+    }
+};
+
+TEST_F(GuiScreenTest, TheTopBarsOkButtonAcceptsTheActiveDialogUnlessItIsHidden) {
+    DeviceScreen screen(QSize(480, 640));
+    CheckingDialog main, options;
+    EXPECT_FALSE(screen.OkButtonVisible());  // nothing to accept
+    screen.PushDialog(&main);
+    EXPECT_TRUE(screen.OkButtonVisible());
+    SHDoneButton(&main, SHDB_HIDE);  // the main window hides it
+    EXPECT_FALSE(screen.OkButtonVisible());
+    screen.PushDialog(&options);
+    EXPECT_TRUE(screen.OkButtonVisible());
+    screen.PressOk();
+    EXPECT_EQ(options.accepts, 1);
+    EXPECT_EQ(options.result(), 0);  // refused by the dialog itself
+    options.valid = true;
+    screen.PressOk();
+    EXPECT_EQ(options.result(), QDialog::Accepted);
+    EXPECT_EQ(main.accepts, 0);
+    screen.RemoveDialog(&options);
+    EXPECT_FALSE(screen.OkButtonVisible());
+    SHDoneButton(&main, SHDB_SHOW);
+    EXPECT_TRUE(screen.OkButtonVisible());
+    screen.RemoveDialog(&main);
 }
 
 }  // namespace

@@ -5,11 +5,10 @@ if(TESSAMO_GUI)
             ${CMAKE_CURRENT_LIST_DIR}/GuiModalTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/GuiMessageBoxTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/GuiShellTest.cpp
-            ${CMAKE_CURRENT_LIST_DIR}/GuiTestApp.cpp
     LIBS platform_gui Qt6::Test test_support)
 
   tessamo_add_gtest(platform_helpviewer_test
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/HelpViewerTest.cpp ${CMAKE_CURRENT_LIST_DIR}/GuiTestApp.cpp
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/HelpViewerTest.cpp
     LIBS helpviewer_lib Qt6::Test test_support)
   add_dependencies(platform_helpviewer_test peghelp)
   target_compile_definitions(platform_helpviewer_test PRIVATE

@@ -222,4 +222,26 @@ TEST_F(DialogBuilderTest, MenuBarDescriptionsDecodeToTheirButtons) {
     EXPECT_EQ(DecodeMenuBar(overclaiming).size(), 1u);
 }
 
+TEST_F(DialogBuilderTest, OneLineStaticTextsWidenToTheirTextButNotPastTheDialog) {
+    QDialog dialog;
+    dialog.resize(200, 100);
+    auto* cut = new QLabel(QStringLiteral("Completed games:"), &dialog);
+    cut->setWordWrap(true);
+    cut->setGeometry(10, 10, 20, cut->fontMetrics().height());
+    auto* wide = new QLabel(QString(200, QLatin1Char('W')), &dialog);
+    wide->setGeometry(150, 40, 10, wide->fontMetrics().height());
+    auto* block = new QLabel(QStringLiteral("Several lines of text"), &dialog);
+    block->setGeometry(10, 60, 20, block->fontMetrics().height() * 3);
+    auto* centred = new QLabel(QStringLiteral("Centred text here"), &dialog);
+    centred->setAlignment(Qt::AlignHCenter);
+    centred->setGeometry(10, 80, 20, centred->fontMetrics().height());
+
+    FitStaticTexts(&dialog);
+    EXPECT_GE(cut->width(), cut->fontMetrics().horizontalAdvance(cut->text()));
+    EXPECT_FALSE(cut->wordWrap());
+    EXPECT_EQ(wide->geometry().right(), 199);  // up to the dialog's edge, no further
+    EXPECT_EQ(block->width(), 20);
+    EXPECT_EQ(centred->width(), 20);
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 
 #include "game/dialogs/CommandBar.h"
@@ -276,6 +277,28 @@ TEST_F(TranslateWidgetsTest, DropDownsAskTheOwnersFrameForCommandStates) {
     bar.EnableCommand(0xF001, false);
     EXPECT_FALSE(bar.CommandAction(0xF001)->isEnabled());
     EXPECT_EQ(bar.CommandAction(1234), nullptr);
+}
+
+TEST_F(TranslateWidgetsTest, DropDownsOpenAboveTheirButton) {
+    // The bar lies at the bottom of the screen: its menus must open upwards.
+    QWidget window;
+    window.resize(300, 400);
+    auto* bar = new CommandBar(nullptr, &window);
+    bar->setGeometry(0, 360, 300, 40);
+    BuildMenuBar(bar, kResource, 0xFFFF);
+    window.show();
+    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(bar->actions()[0]));
+    ASSERT_NE(button, nullptr);
+    QMenu* menu = bar->actions()[0]->menu();
+    QRect shown;
+    QTimer::singleShot(0, menu, [&] {
+        shown = menu->geometry();
+        menu->close();
+    });
+    button->showMenu();
+    ASSERT_TRUE(shown.isValid());
+    EXPECT_LE(shown.bottom(), button->mapToGlobal(QPoint(0, 0)).y());
+    EXPECT_EQ(shown.left(), button->mapToGlobal(QPoint(0, 0)).x());
 }
 
 }  // namespace

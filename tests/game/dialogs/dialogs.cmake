@@ -1,5 +1,5 @@
 if(TESSAMO_GUI)
   tessamo_add_gtest(game_dialogs_test
-    SOURCES SelectGameDialogTest.cpp AboutDialogTest.cpp LeakSuppressions.cpp
+    SOURCES SelectGameDialogTest.cpp AboutDialogTest.cpp
     LIBS tessamo_game_dialogs test_support Qt6::Widgets)
 endif()

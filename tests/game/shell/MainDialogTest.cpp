@@ -114,6 +114,15 @@ TEST_F(MainDialogTest, UndoButtonFollowsTheHistory) {
     EXPECT_FALSE(UndoButtonEnabled(main));
 }
 
+TEST_F(MainDialogTest, EscapeDoesNotEndTheGameButCancelStillDoes) {
+    HostedMain main;
+    QTest::keyClick(&main.dialog, Qt::Key_Escape);
+    EXPECT_EQ(main.dialog.result(), 0);
+    EXPECT_TRUE(main.dialog.isVisible());
+    main.dialog.reject();  // the framework's cancel: the Exit command and the shell's close
+    EXPECT_EQ(main.dialog.result(), QDialog::Rejected);
+}
+
 TEST_F(MainDialogTest, MenuBarFollowsGenerationAndSoftKeyOption) {
     {
         HostedMain main;  // generation 3, soft keys on by default

@@ -78,8 +78,3 @@ QPoint PileCentre(const GameBoard& board, int pile) {
     return QPoint(at.x + card.width / 2, at.y + card.height / 2);
 }
 
-// Fontconfig keeps a few blocks of its configuration for the life of the process on purpose;
-// they are not ours to free.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}

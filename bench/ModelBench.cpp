@@ -10,9 +10,7 @@
 #include "game/model/GameBoard.h"
 #include "game/model/QuietOwner.h"
 
-namespace {}
-}
-;
+namespace {
 
 struct Table {
     QuietOwner owner{{240, 320}};

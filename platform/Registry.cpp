@@ -216,6 +216,18 @@ LONG CopyData(const unsigned char* bytes, std::size_t size, BYTE* data, DWORD* d
     return ERROR_SUCCESS;
 }
 
+// Runs `body` under the registry lock with the current store and the id of the key behind
+// `key`; the store's or the handle's failure is returned without running it.
+template <typename Body>
+LONG WithKey(HKEY key, Body&& body) {
+    std::lock_guard lock(Mutex());
+    Store* store = Store::Current();
+    if (!store) return ERROR_BADDB;
+    std::int64_t id = 0;
+    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
+    return body(store, id);
+}
+
 }  // namespace
 
 HKEY const HKEY_LOCAL_MACHINE = &localMachine;
@@ -224,56 +236,50 @@ HKEY const HKEY_CURRENT_USER = &currentUser;
 LONG RegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD, LPWSTR, DWORD, DWORD, void*, HKEY* result,
                      DWORD* disposition) {
     if (!result) return ERROR_INVALID_PARAMETER;
-    std::lock_guard lock(Mutex());
-    Store* store = Store::Current();
-    if (!store) return ERROR_BADDB;
-    std::int64_t id = 0;
-    if (LONG rc = Resolve(*store, parent, &id); rc != ERROR_SUCCESS) return rc;
-    auto parts = SplitPath(subKey);
-    if (!parts) return ERROR_INVALID_PARAMETER;
+    return WithKey(parent, [&](Store* store, std::int64_t id) -> LONG {
+        auto parts = SplitPath(subKey);
+        if (!parts) return ERROR_INVALID_PARAMETER;
 
-    // Most opens find every key present and need no write lock.
-    if (auto existing = FindPath(*store, id, *parts)) {
-        *result = NewHandle(*store, *existing);
-        if (disposition) *disposition = REG_OPENED_EXISTING_KEY;
+        // Most opens find every key present and need no write lock.
+        if (auto existing = FindPath(*store, id, *parts)) {
+            *result = NewHandle(*store, *existing);
+            if (disposition) *disposition = REG_OPENED_EXISTING_KEY;
+            return ERROR_SUCCESS;
+        }
+        WriteTransaction tx(*store);
+        if (!tx.Ok()) return ERROR_WRITE_FAULT;
+        if (!KeyExists(*store, id)) return ERROR_BADKEY;
+        bool created = false;
+        for (const Name& part : *parts) {
+            if (auto child = FindChild(*store, id, part)) {
+                id = *child;
+                continue;
+            }
+            Statement insert =
+                store->Prepare("INSERT INTO keys(parent, name, folded) VALUES(?1, ?2, ?3)");
+            if (insert.Bind(1, id).Bind(2, part.exact).Bind(3, part.folded).Step() != SQLITE_DONE) {
+                return ERROR_WRITE_FAULT;
+            }
+            id = sqlite3_last_insert_rowid(store->Db());
+            created = true;
+        }
+        if (!tx.Commit()) return ERROR_WRITE_FAULT;
+        *result = NewHandle(*store, id);
+        if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
         return ERROR_SUCCESS;
-    }
-    WriteTransaction tx(*store);
-    if (!tx.Ok()) return ERROR_WRITE_FAULT;
-    if (!KeyExists(*store, id)) return ERROR_BADKEY;
-    bool created = false;
-    for (const Name& part : *parts) {
-        if (auto child = FindChild(*store, id, part)) {
-            id = *child;
-            continue;
-        }
-        Statement insert =
-            store->Prepare("INSERT INTO keys(parent, name, folded) VALUES(?1, ?2, ?3)");
-        if (insert.Bind(1, id).Bind(2, part.exact).Bind(3, part.folded).Step() != SQLITE_DONE) {
-            return ERROR_WRITE_FAULT;
-        }
-        id = sqlite3_last_insert_rowid(store->Db());
-        created = true;
-    }
-    if (!tx.Commit()) return ERROR_WRITE_FAULT;
-    *result = NewHandle(*store, id);
-    if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-    return ERROR_SUCCESS;
+    });
 }
 
 LONG RegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD, DWORD, HKEY* result) {
     if (!result) return ERROR_INVALID_PARAMETER;
-    std::lock_guard lock(Mutex());
-    Store* store = Store::Current();
-    if (!store) return ERROR_BADDB;
-    std::int64_t id = 0;
-    if (LONG rc = Resolve(*store, parent, &id); rc != ERROR_SUCCESS) return rc;
-    auto parts = SplitPath(subKey);
-    if (!parts) return ERROR_INVALID_PARAMETER;
-    auto found = FindPath(*store, id, *parts);
-    if (!found) return ERROR_FILE_NOT_FOUND;
-    *result = NewHandle(*store, *found);
-    return ERROR_SUCCESS;
+    return WithKey(parent, [&](Store* store, std::int64_t id) -> LONG {
+        auto parts = SplitPath(subKey);
+        if (!parts) return ERROR_INVALID_PARAMETER;
+        auto found = FindPath(*store, id, *parts);
+        if (!found) return ERROR_FILE_NOT_FOUND;
+        *result = NewHandle(*store, *found);
+        return ERROR_SUCCESS;
+    });
 }
 
 LONG RegCloseKey(HKEY key) {
@@ -283,140 +289,119 @@ LONG RegCloseKey(HKEY key) {
 }
 
 LONG RegFlushKey(HKEY key) {
-    std::lock_guard lock(Mutex());
-    Store* store = Store::Current();
-    if (!store) return ERROR_BADDB;
-    std::int64_t id = 0;
-    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
-    if (!store->Sync()) return ERROR_WRITE_FAULT;
-    ++flushCount;
-    Notify(*store, platform::RegistryEvent::Kind::kFlush, id);
-    return ERROR_SUCCESS;
+    return WithKey(key, [&](Store* store, std::int64_t id) -> LONG {
+        if (!store->Sync()) return ERROR_WRITE_FAULT;
+        ++flushCount;
+        Notify(*store, platform::RegistryEvent::Kind::kFlush, id);
+        return ERROR_SUCCESS;
+    });
 }
 
 LONG RegQueryValueExW(HKEY key, LPCWSTR name, DWORD*, DWORD* type, BYTE* data, DWORD* size) {
     if (data && !size) return ERROR_INVALID_PARAMETER;
-    std::lock_guard lock(Mutex());
-    Store* store = Store::Current();
-    if (!store) return ERROR_BADDB;
-    std::int64_t id = 0;
-    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
-    auto value = ValueName(name);
-    if (!value) return ERROR_FILE_NOT_FOUND;
-    Statement st = store->Prepare("SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2");
-    if (st.Bind(1, id).Bind(2, value->folded).Step() != SQLITE_ROW) return ERROR_FILE_NOT_FOUND;
-    if (type) *type = static_cast<DWORD>(st.Int(0));
-    return CopyData(st.Blob(1), st.Bytes(1), data, size);
+    return WithKey(key, [&](Store* store, std::int64_t id) -> LONG {
+        auto value = ValueName(name);
+        if (!value) return ERROR_FILE_NOT_FOUND;
+        Statement st = store->Prepare("SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2");
+        if (st.Bind(1, id).Bind(2, value->folded).Step() != SQLITE_ROW) return ERROR_FILE_NOT_FOUND;
+        if (type) *type = static_cast<DWORD>(st.Int(0));
+        return CopyData(st.Blob(1), st.Bytes(1), data, size);
+    });
 }
 
 LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
     if (!data && size != 0) return ERROR_INVALID_PARAMETER;
-    std::lock_guard lock(Mutex());
-    Store* store = Store::Current();
-    if (!store) return ERROR_BADDB;
-    std::int64_t id = 0;
-    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
-    auto value = ValueName(name);
-    if (!value) return ERROR_INVALID_PARAMETER;
-    // One statement, so it is its own transaction; it writes nothing if the key has been
-    // deleted meanwhile by another process.
-    Statement st = store->Prepare(
-        "INSERT INTO vals(key, name, folded, type, data)"
-        " SELECT ?1, ?2, ?3, ?4, ?5 WHERE EXISTS(SELECT 1 FROM keys WHERE id = ?1)"
-        " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
-    st.Bind(1, id).Bind(2, value->exact).Bind(3, value->folded).Bind(4, std::int64_t{type});
-    st.BindBlob(5, data, size);
-    if (st.Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
-    if (sqlite3_changes(store->Db()) != 1) return ERROR_BADKEY;
-    Notify(*store, platform::RegistryEvent::Kind::kSetValue, id, {},
-           name ? std::u16string(name) : std::u16string());
-    return ERROR_SUCCESS;
+    return WithKey(key, [&](Store* store, std::int64_t id) -> LONG {
+        auto value = ValueName(name);
+        if (!value) return ERROR_INVALID_PARAMETER;
+        // One statement, so it is its own transaction; it writes nothing if the key has been
+        // deleted meanwhile by another process.
+        Statement st = store->Prepare(
+            "INSERT INTO vals(key, name, folded, type, data)"
+            " SELECT ?1, ?2, ?3, ?4, ?5 WHERE EXISTS(SELECT 1 FROM keys WHERE id = ?1)"
+            " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
+        st.Bind(1, id).Bind(2, value->exact).Bind(3, value->folded).Bind(4, std::int64_t{type});
+        st.BindBlob(5, data, size);
+        if (st.Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
+        if (sqlite3_changes(store->Db()) != 1) return ERROR_BADKEY;
+        Notify(*store, platform::RegistryEvent::Kind::kSetValue, id, {},
+               name ? std::u16string(name) : std::u16string());
+        return ERROR_SUCCESS;
+    });
 }
 
 LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*, LPWSTR cls,
                    DWORD* classLength, void* lastWriteTime) {
     if (!name || !nameLength) return ERROR_INVALID_PARAMETER;
-    std::lock_guard lock(Mutex());
-    Store* store = Store::Current();
-    if (!store) return ERROR_BADDB;
-    std::int64_t id = 0;
-    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
-    Statement st =
-        store->Prepare("SELECT name FROM keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
-    if (st.Bind(1, id).Bind(2, std::int64_t{index}).Step() != SQLITE_ROW) {
-        return ERROR_NO_MORE_ITEMS;
-    }
-    if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) return rc;
-    // Keys carry no class and no write time here.
-    if (classLength) {
-        if (cls && *classLength > 0) cls[0] = u'\0';
-        *classLength = 0;
-    }
-    if (lastWriteTime) std::memset(lastWriteTime, 0, 8);
-    return ERROR_SUCCESS;
+    return WithKey(key, [&](Store* store, std::int64_t id) -> LONG {
+        Statement st = store->Prepare(
+            "SELECT name FROM keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
+        if (st.Bind(1, id).Bind(2, std::int64_t{index}).Step() != SQLITE_ROW) {
+            return ERROR_NO_MORE_ITEMS;
+        }
+        if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) return rc;
+        // Keys carry no class and no write time here.
+        if (classLength) {
+            if (cls && *classLength > 0) cls[0] = u'\0';
+            *classLength = 0;
+        }
+        if (lastWriteTime) std::memset(lastWriteTime, 0, 8);
+        return ERROR_SUCCESS;
+    });
 }
 
 LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*, DWORD* type,
                    BYTE* data, DWORD* dataLength) {
     if (!name || !nameLength || (data && !dataLength)) return ERROR_INVALID_PARAMETER;
-    std::lock_guard lock(Mutex());
-    Store* store = Store::Current();
-    if (!store) return ERROR_BADDB;
-    std::int64_t id = 0;
-    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
-    Statement st = store->Prepare(
-        "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
-    if (st.Bind(1, id).Bind(2, std::int64_t{index}).Step() != SQLITE_ROW) {
-        return ERROR_NO_MORE_ITEMS;
-    }
-    if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) return rc;
-    if (type) *type = static_cast<DWORD>(st.Int(1));
-    return CopyData(st.Blob(2), st.Bytes(2), data, dataLength);
+    return WithKey(key, [&](Store* store, std::int64_t id) -> LONG {
+        Statement st = store->Prepare(
+            "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
+        if (st.Bind(1, id).Bind(2, std::int64_t{index}).Step() != SQLITE_ROW) {
+            return ERROR_NO_MORE_ITEMS;
+        }
+        if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) return rc;
+        if (type) *type = static_cast<DWORD>(st.Int(1));
+        return CopyData(st.Blob(2), st.Bytes(2), data, dataLength);
+    });
 }
 
 LONG RegDeleteValueW(HKEY key, LPCWSTR name) {
-    std::lock_guard lock(Mutex());
-    Store* store = Store::Current();
-    if (!store) return ERROR_BADDB;
-    std::int64_t id = 0;
-    if (LONG rc = Resolve(*store, key, &id); rc != ERROR_SUCCESS) return rc;
-    auto value = ValueName(name);
-    if (!value) return ERROR_FILE_NOT_FOUND;
-    Statement st = store->Prepare("DELETE FROM vals WHERE key = ?1 AND folded = ?2");
-    if (st.Bind(1, id).Bind(2, value->folded).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
-    if (sqlite3_changes(store->Db()) == 0) return ERROR_FILE_NOT_FOUND;
-    Notify(*store, platform::RegistryEvent::Kind::kDeleteValue, id, {},
-           name ? std::u16string(name) : std::u16string());
-    return ERROR_SUCCESS;
+    return WithKey(key, [&](Store* store, std::int64_t id) -> LONG {
+        auto value = ValueName(name);
+        if (!value) return ERROR_FILE_NOT_FOUND;
+        Statement st = store->Prepare("DELETE FROM vals WHERE key = ?1 AND folded = ?2");
+        if (st.Bind(1, id).Bind(2, value->folded).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
+        if (sqlite3_changes(store->Db()) == 0) return ERROR_FILE_NOT_FOUND;
+        Notify(*store, platform::RegistryEvent::Kind::kDeleteValue, id, {},
+               name ? std::u16string(name) : std::u16string());
+        return ERROR_SUCCESS;
+    });
 }
 
 LONG RegDeleteKeyW(HKEY parent, LPCWSTR subKey) {
-    std::lock_guard lock(Mutex());
-    Store* store = Store::Current();
-    if (!store) return ERROR_BADDB;
-    std::int64_t id = 0;
-    if (LONG rc = Resolve(*store, parent, &id); rc != ERROR_SUCCESS) return rc;
-    auto parts = SplitPath(subKey);
-    if (!parts) return ERROR_INVALID_PARAMETER;
-    if (parts->empty()) return ERROR_INVALID_PARAMETER;  // never the parent itself
-    WriteTransaction tx(*store);
-    if (!tx.Ok()) return ERROR_WRITE_FAULT;
-    auto target = FindPath(*store, id, *parts);
-    if (!target) return ERROR_FILE_NOT_FOUND;
-    {
-        Statement children = store->Prepare("SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
-        if (children.Bind(1, *target).Step() == SQLITE_ROW) return ERROR_KEY_HAS_CHILDREN;
-    }
-    const std::u16string path = Observer() ? KeyPath(*store, *target) : std::u16string();
-    {
-        Statement values = store->Prepare("DELETE FROM vals WHERE key = ?1");
-        if (values.Bind(1, *target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
-        Statement keyRow = store->Prepare("DELETE FROM keys WHERE id = ?1");
-        if (keyRow.Bind(1, *target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
-    }
-    if (!tx.Commit()) return ERROR_WRITE_FAULT;
-    Notify(*store, platform::RegistryEvent::Kind::kDeleteKey, *target, path);
-    return ERROR_SUCCESS;
+    return WithKey(parent, [&](Store* store, std::int64_t id) -> LONG {
+        auto parts = SplitPath(subKey);
+        if (!parts) return ERROR_INVALID_PARAMETER;
+        if (parts->empty()) return ERROR_INVALID_PARAMETER;  // never the parent itself
+        WriteTransaction tx(*store);
+        if (!tx.Ok()) return ERROR_WRITE_FAULT;
+        auto target = FindPath(*store, id, *parts);
+        if (!target) return ERROR_FILE_NOT_FOUND;
+        {
+            Statement children = store->Prepare("SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
+            if (children.Bind(1, *target).Step() == SQLITE_ROW) return ERROR_KEY_HAS_CHILDREN;
+        }
+        const std::u16string path = Observer() ? KeyPath(*store, *target) : std::u16string();
+        {
+            Statement values = store->Prepare("DELETE FROM vals WHERE key = ?1");
+            if (values.Bind(1, *target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
+            Statement keyRow = store->Prepare("DELETE FROM keys WHERE id = ?1");
+            if (keyRow.Bind(1, *target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
+        }
+        if (!tx.Commit()) return ERROR_WRITE_FAULT;
+        Notify(*store, platform::RegistryEvent::Kind::kDeleteKey, *target, path);
+        return ERROR_SUCCESS;
+    });
 }
 
 namespace platform {

@@ -267,11 +267,9 @@ void GameBoard::OnStylusDown(int x, int y) {
 }
 
 void GameBoard::OnStylusUp(int x, int y) {
-    // Only a stroke that began on the board counts; a stylus-up without its own
-    // stylus-down (a stroke from outside) brings no notice.
-    if (!downPointSet_) return;
-    downPointSet_ = false;
-    if (!owner_.ShowNoDragBox()) return;
+    // The stroke is measured from the last stylus-down, which a double tap does not
+    // replace. Before any stylus-down on the board there is nothing to measure from.
+    if (!downPointSet_ || !owner_.ShowNoDragBox()) return;
     const double dx = static_cast<double>(x) - downPoint_.x;
     const double dy = static_cast<double>(y) - downPoint_.y;
     const int distance = static_cast<int>(std::sqrt(dx * dx + dy * dy));

@@ -47,7 +47,8 @@ TEST(CliPlayTest, WinningTheOrderedDealPrintsTheWholeState) {
 }
 
 TEST(CliPlayTest, SelectionMoveUndoAndPositions) {
-    // Game 1: 6S (column 0) onto the red Seven? 6S fits on 7H? 7H is covered; use the cells.
+    // Game 1: the Six of spades goes to reserve cell 8, then a long stroke from column 0
+    // brings the drag notice.
     const CliResult r =
         RunCli("play --positions 1", "tap 5 140\ntap 5 10\ndown 5 140\nup 60 140\n");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -84,7 +85,8 @@ TEST(CliPlayTest, BadInputNamesTheLineAndPrintsNothing) {
          {Case{"play 1", "tap 5 140\nfly 1 2\n", "line 2"},
           Case{"play 1", "\n\ndown 5\n", "line 3"}, Case{"play 1", "tap a b\n", "line 1"},
           Case{"play 1", "undo now\n", "line 1"}, Case{"play 1", "screen 0 10\n", "line 1"},
-          Case{"play 99999999999", "", ""}, Case{"play --screen 12 1", "", ""}}) {
+          Case{"play 99999999999", "", ""}, Case{"play --screen 12 1", "", ""},
+          Case{"play --bogus 1", "", "unknown option '--bogus'"}}) {
         const CliResult r = RunCli(c.args, c.input);
         EXPECT_EQ(r.status, 2) << c.args << " / " << c.input;
         EXPECT_TRUE(r.out.empty());

@@ -46,6 +46,9 @@ bool ParseArgs(const Args& args, PlayOptions& options, std::ostream& err) {
             continue;
         } else if (a == "--positions") {
             options.positions = true;
+        } else if (a.size() > 2 && a.starts_with("--")) {
+            err << "tessamo-cli play: unknown option '" << a << "'\n";
+            return false;
         } else if (!haveGame) {
             const auto number = ParseGameNumber(a);
             if (!number) {

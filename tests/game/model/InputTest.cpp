@@ -87,6 +87,8 @@ TEST_F(InputTest, DragNoticeAppearsOnceForStrokesLongerThanTwentyFivePixels) {
     SetUpSmallBoard();
     board_.OnStylusDown(100, 200);
     board_.OnStylusUp(115, 220);  // exactly 25
+    board_.OnStylusDown(100, 200);
+    board_.OnStylusUp(125, 207);  // 25.96, truncated to 25
     EXPECT_TRUE(owner_.messages.empty());
     board_.OnStylusDown(100, 200);
     board_.OnStylusUp(126, 200);
@@ -99,14 +101,28 @@ TEST_F(InputTest, DragNoticeAppearsOnceForStrokesLongerThanTwentyFivePixels) {
     EXPECT_EQ(owner_.optionsSaved, 1);
 }
 
-TEST_F(InputTest, StylusUpWithoutItsOwnDownBringsNoNotice) {
+TEST_F(InputTest, StrokesAreMeasuredFromTheLastStylusDown) {
     SetUpSmallBoard();
-    board_.OnStylusUp(200, 300);
-    board_.OnStylusDown(10, 60);
-    board_.OnStylusUp(10, 60);
-    board_.OnStylusUp(200, 300);  // a stroke that began outside the board
+    board_.OnStylusUp(200, 300);  // no stylus-down on the board yet
     EXPECT_TRUE(owner_.messages.empty());
-    EXPECT_TRUE(owner_.showNoDragBox);
+    // A double tap replaces the second stylus-down, so its stylus-up still measures from
+    // the first one.
+    board_.OnStylusDown(10, 140);
+    board_.OnStylusUp(10, 140);
+    board_.OnDoubleTap(10, 140);
+    board_.OnStylusUp(60, 140);
+    EXPECT_EQ(owner_.messages, (std::vector<int>{kMsgNoDragAndDrop}));
+}
+
+class LargeScreenInputTest : public BoardTest {
+  protected:
+    LargeScreenInputTest() : BoardTest({480, 640}) {}
+};
+
+TEST_F(LargeScreenInputTest, DragThresholdIsNotScaled) {
+    board_.OnStylusDown(100, 300);
+    board_.OnStylusUp(126, 300);
+    EXPECT_EQ(owner_.messages, (std::vector<int>{kMsgNoDragAndDrop}));
 }
 
 TEST_F(InputTest, DoubleTapSendsAnUnsafeCardToTheFirstEmptyCell) {

@@ -26,6 +26,9 @@ TEST(LayoutTest, CardPositionsInBothOrientationsAndScales) {
     EXPECT_EQ(one.CardPosition(8, 0, kLandscape), (Point{29, 3}));
     EXPECT_EQ(two.CardPosition(1, 0, {480, 640}), (Point{60, 110}));
     EXPECT_EQ(two.CardPosition(0, 2, {640, 480}), (Point{0, 96 + 32}));
+    EXPECT_EQ(two.CardPosition(8, 0, {640, 480}), (Point{58, 6}));
+    EXPECT_EQ(two.CardPosition(15, 0, {480, 640}), (Point{420, 6}));
+    EXPECT_EQ(two.CardPosition(12, 0, {640, 480}), (Point{350, 6}));
     // A square screen is portrait.
     EXPECT_EQ(one.CardPosition(1, 0, {300, 300}), (Point{30, 55}));
 }
@@ -51,6 +54,12 @@ TEST(LayoutTest, PileAtLandscapeIncludesTheGapRightOfEachColumn) {
     EXPECT_EQ(l.PileAt(40, 100, kLandscape), 1);
     EXPECT_EQ(l.PileAt(5, 47, kLandscape), -1);
     EXPECT_EQ(BoardLayout(2).PileAt(639, 200, {640, 480}), 7);
+    EXPECT_EQ(BoardLayout(2).PileAt(348, 10, {640, 480}), -1);
+    EXPECT_EQ(BoardLayout(2).PileAt(350, 10, {640, 480}), 12);
+    EXPECT_EQ(BoardLayout(2).PileAt(57, 10, {640, 480}), -1);
+    EXPECT_EQ(BoardLayout(2).PileAt(58, 10, {640, 480}), 8);
+    EXPECT_EQ(BoardLayout(2).PileAt(245, 10, {480, 640}), -1);  // the gap, doubled
+    EXPECT_EQ(BoardLayout(2).PileAt(246, 10, {480, 640}), 12);
     EXPECT_EQ(BoardLayout(1).PileAt(245, 100, {300, 320}), -1);  // right of the eighth column
 }
 

@@ -93,6 +93,9 @@ TEST_F(RulesTest, SafetyRuleWaitsForBothLowerCardsOfTheOtherColour) {
     Arrange({{12, {"AC", "2C"}}, {13, {"AS", "2S"}}, {0, {"3H"}}});
     EXPECT_TRUE(board_.IsSafeForFoundation(*C("3H")));
     EXPECT_FALSE(board_.IsSafeForFoundation(*C("3C")));  // needs the red Twos
+    // The lower cards count wherever they lie in the foundation, not only on top.
+    Arrange({{12, {"AC", "2C", "3C"}}, {13, {"AS", "2S"}}, {0, {"3H"}}});
+    EXPECT_TRUE(board_.IsSafeForFoundation(*C("3H")));
 }
 
 TEST_F(RulesTest, AutomaticMovesTakeTheLowestPileAndLowestEmptyFoundationFirst) {

@@ -110,4 +110,19 @@ TEST_F(UndoTest, MovingTheOnlyCardOfAColumnWithBothIndicesOpen) {
     EXPECT_EQ(board_.History().Records().back(), (MoveRecord{0, 1, 0, 2}));
 }
 
+TEST_F(UndoTest, MoveCardRepaintsTheOldPlaceAndEveryRaisedCard) {
+    Arrange({{0, {"5C"}}, {1, {"9H", "6H", "3S"}}});
+    owner_.invalidated.clear();
+    board_.MoveCard(0, 1, -1, 1, false);  // beneath 6H and 3S, as undo puts back a run
+    auto grown = [&](int pile, int index) {
+        const Point p = board_.CardPosition(pile, index);
+        return Rect{p.x, p.y, p.x + 30, p.y + 42};
+    };
+    EXPECT_EQ(owner_.invalidated,
+              (std::vector<Rect>{grown(0, 0), grown(1, 1), grown(1, 2), grown(1, 3)}));
+    const std::vector<Card*>& list = board_.CardList();
+    EXPECT_EQ(std::vector<Card*>(list.end() - 3, list.end()),
+              (std::vector<Card*>{C("5C"), C("6H"), C("3S")}));
+}
+
 }  // namespace

@@ -13,7 +13,15 @@ int Card::ImageNumber() const {
 }
 
 void Card::Draw(DrawTarget& target) const {
-    if (image_) target.DrawBitmap(*image_, x_, y_, width_, height_);
+    if (image_) {
+        target.DrawBitmap(*image_, x_, y_, width_, height_);
+    } else {
+        // Without a face the card still covers what lies beneath it, so a missing
+        // library never shows the cards under it as if they were on top.
+        const Rect r = GetRect();
+        target.FillRect(r, kBlankBorder);
+        target.FillRect({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kBlankFace);
+    }
     if (selected_) target.InvertRect(GetRect());
 }
 

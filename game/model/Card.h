@@ -1,6 +1,8 @@
 // One of the 52 playing cards: rank and suit codes, place on the table, selection and face.
 #pragma once
 
+#include <cstdint>
+
 #include "game/model/DrawTarget.h"
 #include "game/model/Geometry.h"
 #include "platform/Bitmap.h"
@@ -40,8 +42,13 @@ class Card {
     const BitmapPtr& Image() const { return image_; }
     void SetImage(BitmapPtr image) { image_ = std::move(image); }
 
-    // Copies the face to its rectangle, then inverts the rectangle when selected.
+    // Copies the face to its rectangle (a plain white card with a grey edge when there is
+    // no face), then inverts the rectangle when selected.
     void Draw(DrawTarget& target) const;
+
+    // Colours of a card drawn without a face, as 0x00BBGGRR.
+    static constexpr std::uint32_t kBlankFace = 0x00FFFFFF;
+    static constexpr std::uint32_t kBlankBorder = 0x00808080;
 
   private:
     int width_;

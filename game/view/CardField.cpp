@@ -13,11 +13,15 @@ CardField::CardField(QWidget* parent) : QWidget(parent) {
 }
 
 void CardField::InvalidateRect(const Rect& rect, bool) {
-    update(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+    const QRect area(rect.left, rect.top, rect.Width(), rect.Height());
+    pending_ += area;
+    update(area);
 }
 
 void CardField::RepaintNow() {
-    repaint();
+    // Only what was marked reaches the screen, as a queued paint would.
+    if (pending_.isEmpty()) return;
+    repaint(pending_);
 }
 
 QImage CardField::ComposeImage() const {
@@ -30,6 +34,7 @@ QImage CardField::ComposeImage() const {
 }
 
 void CardField::paintEvent(QPaintEvent*) {
+    pending_ = QRegion();
     // The whole client area is composed off screen and copied in one transfer; the paint
     // region clips what reaches the screen.
     const QImage image = ComposeImage();

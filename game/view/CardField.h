@@ -2,6 +2,7 @@
 // one off-screen image per paint and passes the stylus (mouse) to its input handler.
 #pragma once
 
+#include <QRegion>
 #include <QWidget>
 
 #include "game/model/CardTable.h"
@@ -42,4 +43,6 @@ class CardField : public QWidget, public TableHost {
   private:
     CardTable* table_ = nullptr;
     CardFieldInput* input_ = nullptr;
+    // Marked since the last paint, for RepaintNow.
+    QRegion pending_;
 };

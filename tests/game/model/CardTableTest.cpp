@@ -91,7 +91,9 @@ TEST_F(CardTableTest, PaintDrawsBackgroundThenCardsInOrderAndInvertsTheSelected)
     table_.SetBackgroundColour(0x008200);
     RecordingTarget target;
     table_.Paint(target);
-    EXPECT_EQ(target.log, "fill 100x80 33280;bitmap 29@10,10 29x41;invert 20,20,49,61;");
+    EXPECT_EQ(target.log,
+              "fill 100x80 33280;bitmap 29@10,10 29x41;"
+              "fill 49x61 8421504;fill 48x60 16777215;invert 20,20,49,61;");
 }
 
 }  // namespace

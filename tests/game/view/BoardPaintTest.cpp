@@ -165,16 +165,25 @@ TEST(TablePaintTest, AnEmptyTableIsAllBackgroundAndBlankCardsShowIt) {
     table.SetBackgroundColour(0x00332211);
     QImage image = PaintTableImage(table, QSize(50, 40));
     EXPECT_TRUE(AllPixels(image, 0, 0, 50, 40, 0xFF112233));
-    // A card without a face draws nothing of its own; selected, its rectangle is inverted.
+    // A card without a face is a white card with a grey edge that hides what lies beneath;
+    // selected, its whole rectangle is inverted.
+    Card under(1, kAce, {29, 41});
+    under.SetPosition(10, 5);
+    table.AddCard(&under);
     Card blank(0, kAce, {29, 41});
     blank.SetPosition(10, 5);
     table.AddCard(&blank);
-    EXPECT_EQ(PaintTableImage(table, QSize(50, 40)), image);
-    blank.SetSelected(true);
     image = PaintTableImage(table, QSize(50, 40));
-    EXPECT_TRUE(AllPixels(image, 10, 5, 39, 40, 0xFFEEDDCC));
+    EXPECT_TRUE(AllPixels(image, 11, 6, 38, 40, 0xFFFFFFFF));
+    EXPECT_TRUE(AllPixels(image, 10, 5, 39, 6, 0xFF808080));
+    EXPECT_TRUE(AllPixels(image, 10, 5, 11, 40, 0xFF808080));
     EXPECT_TRUE(AllPixels(image, 0, 0, 10, 40, 0xFF112233));
     EXPECT_TRUE(AllPixels(image, 39, 0, 50, 40, 0xFF112233));
+    blank.SetSelected(true);
+    image = PaintTableImage(table, QSize(50, 40));
+    EXPECT_TRUE(AllPixels(image, 11, 6, 38, 40, 0xFF000000));
+    EXPECT_TRUE(AllPixels(image, 10, 5, 39, 6, 0xFF7F7F7F));
+    EXPECT_TRUE(AllPixels(image, 0, 0, 10, 40, 0xFF112233));
 }
 
 TEST(TablePaintTest, BitmapsAreClippedToTheImageAndToThemselves) {

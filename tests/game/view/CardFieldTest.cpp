@@ -109,4 +109,20 @@ TEST_F(CardFieldTest, InvalidatingACardRepaintsItsAreaGrownByOnePixel) {
     EXPECT_EQ(shown.pixel(59, 60), kTablePixel);
 }
 
+TEST_F(CardFieldTest, RepaintNowPaintsOnlyWhatWasMarked) {
+    field_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&field_));
+    QApplication::processEvents();
+    field_.painted.clear();
+    field_.RepaintNow();  // nothing marked
+    EXPECT_TRUE(field_.painted.empty());
+    table_.InvalidateCard(card_);
+    field_.RepaintNow();
+    ASSERT_EQ(field_.painted.size(), 1u);
+    EXPECT_EQ(field_.painted[0], QRegion(30, 20, 30, 42));
+    QApplication::processEvents();  // the queued update has nothing left to do
+    field_.RepaintNow();
+    EXPECT_EQ(field_.painted.size(), 1u);
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include "game/model/BoardLayout.h"
 #include "game/model/Deck.h"
 #include "game/view/ProgramResources.h"
+#include "platform/Files.h"
 #include "platform/PlatformConfig.h"
 #include "platform/WideString.h"
 #include "tests/game/view/ViewTestSupport.h"
@@ -34,7 +35,8 @@ TEST_F(LibrarySearchTest, ScaleOneAlwaysTakesTheBaseLibrary) {
 
 TEST_F(LibrarySearchTest, ScaleTwoTakesTheHighResolutionFileWhenItIsAFile) {
     Touch("pegcards.dll");
-    Touch("pegcards.other.dll");
+    // Enough other variants that the enumeration cannot yield the right name by chance.
+    for (int i = 0; i < 12; ++i) Touch("pegcards." + std::to_string(i) + ".dll");
     Touch("pegcards.192.dll");
     EXPECT_EQ(CardLibraryName(2), u"pegcards.192.dll");
 }
@@ -57,10 +59,32 @@ TEST_F(LibrarySearchTest, AFolderNamedLikeTheHighResolutionFileDoesNotCount) {
 
 TEST_F(LibrarySearchTest, AnotherVariantIsTakenAsTheEnumerationYieldsIt) {
     Touch("pegcards.dll");
-    Touch("pegcards.a.dll");
-    Touch("pegcards.b.dll");
+    for (const char* variant : {"a", "b", "c", "d", "e", "f", "g", "h"})
+        Touch(std::string("pegcards.") + variant + ".dll");
+    // The first name the file system yields that is not the base library.
+    std::u16string first;
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW(u"\\Windows\\pegcards*.dll", &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        const std::u16string found(data.cFileName);
+        if (found != u"pegcards.dll") {
+            first = found;
+            break;
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    EXPECT_EQ(CardLibraryName(2), first);
+}
+
+TEST_F(LibrarySearchTest, ADamagedHighResolutionLibraryIsNotReplacedByTheBaseOne) {
+    WritePlainLibrary(Windows() / "pegcards.dll", 29, 41);
+    WritePlainLibrary(Windows() / "pegcards.192.dll", 58, 82);
+    const fs::path path = Windows() / "pegcards.192.dll";
+    fs::resize_file(path, fs::file_size(path) / 2);
     const std::u16string name = CardLibraryName(2);
-    EXPECT_TRUE(name == u"pegcards.a.dll" || name == u"pegcards.b.dll") << ToUtf8(name);
+    EXPECT_EQ(name, u"pegcards.192.dll");
+    EXPECT_EQ(LoadLibraryW(name.c_str()), nullptr);
 }
 
 TEST(CardResourceIdTest, BlocksRunClubsDiamondsHeartsSpadesAceFirst) {

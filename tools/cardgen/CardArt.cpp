@@ -2,26 +2,29 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <array>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 namespace {
 
-constexpr QRgb kTable = 0xFF008200;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kEdge = 0xFF3A3A3A;
+// What lies outside the rounded edge. Faces are copied opaquely, also over other cards and
+// inverted when selected, so this must not be the table's green; a mid grey reads as the
+// softened corner on the table, on a white card below and inverted alike.
+constexpr QRgb kCorner = 0xFF8C8C8C;
 constexpr QRgb kRed = 0xFFD0101A;
 constexpr QRgb kBlack = 0xFF101010;
 constexpr QRgb kFrame = 0xFFFFF4D6;
 constexpr QRgb kGold = 0xFFD89A00;
 constexpr QRgb kCap = 0xFF2A5CC8;
 
-using Glyph = std::array<std::string_view, 11>;
-using SmallGlyph = std::array<std::string_view, 6>;
+// Pixel art: one string per row, '#' marks a set pixel.
+using Rows = std::vector<std::string_view>;
 
 // Rank glyphs for the small cards, six rows high, 1-pixel strokes. Index: 0 Ace ... 12 King.
-const SmallGlyph kSmallRanks[13] = {
+const Rows kSmallRanks[13] = {
     {".##.", "#..#", "#..#", "####", "#..#", "#..#"},
     {".##.", "#..#", "..#.", ".#..", "#...", "####"},
     {"###.", "...#", ".##.", "...#", "...#", "###."},
@@ -38,69 +41,107 @@ const SmallGlyph kSmallRanks[13] = {
 };
 
 // Rank glyphs for the large cards, eleven rows high, 2-pixel strokes.
-const Glyph kLargeRanks[13] = {
-    Glyph{"..###..", ".##.##.", "##...##", "##...##", "##...##", "#######", "#######", "##...##",
-          "##...##", "##...##", "##...##"},
-    Glyph{".#####.", "##...##", ".....##", ".....##", "....##.", "...##..", "..##...", ".##....",
-          "##.....", "#######", "#######"},
-    Glyph{".#####.", "##...##", ".....##", ".....##", "..####.", ".....##", ".....##", ".....##",
-          ".....##", "##...##", ".#####."},
-    Glyph{"....##.", "...###.", "..####.", ".##.##.", "##..##.", "##..##.", "#######", "#######",
-          "....##.", "....##.", "....##."},
-    Glyph{"#######", "##.....", "##.....", "##.....", "######.", ".....##", ".....##", ".....##",
-          ".....##", "##...##", ".#####."},
-    Glyph{"..####.", ".##....", "##.....", "##.....", "######.", "##...##", "##...##", "##...##",
-          "##...##", "##...##", ".#####."},
-    Glyph{"#######", "#######", ".....##", "....##.", "....##.", "...##..", "...##..", "..##...",
-          "..##...", "..##...", "..##..."},
-    Glyph{".#####.", "##...##", "##...##", "##...##", ".#####.", "##...##", "##...##", "##...##",
-          "##...##", "##...##", ".#####."},
-    Glyph{".#####.", "##...##", "##...##", "##...##", "##...##", ".######", ".....##", ".....##",
-          ".....##", "....##.", ".####.."},
-    Glyph{"..##..####.", ".###.##..##", "####.##..##", "..##.##..##", "..##.##..##", "..##.##..##",
-          "..##.##..##", "..##.##..##", "..##.##..##", "..##.##..##", "..##..####."},
-    Glyph{"..#####", "....##.", "....##.", "....##.", "....##.", "....##.", "....##.", "....##.",
-          "##..##.", "##..##.", ".####.."},
-    Glyph{".#####.", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##", "##.#.##",
-          "##..##.", ".###.##", ".......#"},
-    Glyph{"##...##", "##..##.", "##.##..", "####...", "###....", "###....", "####...", "##.##..",
-          "##..##.", "##...##", "##...##"},
+const Rows kLargeRanks[13] = {
+    {"..###..", ".##.##.", "##...##", "##...##", "##...##", "#######", "#######", "##...##",
+     "##...##", "##...##", "##...##"},
+    {".#####.", "##...##", ".....##", ".....##", "....##.", "...##..", "..##...", ".##....",
+     "##.....", "#######", "#######"},
+    {".#####.", "##...##", ".....##", ".....##", "..####.", ".....##", ".....##", ".....##",
+     ".....##", "##...##", ".#####."},
+    {"....##.", "...###.", "..####.", ".##.##.", "##..##.", "##..##.", "#######", "#######",
+     "....##.", "....##.", "....##."},
+    {"#######", "##.....", "##.....", "##.....", "######.", ".....##", ".....##", ".....##",
+     ".....##", "##...##", ".#####."},
+    {"..####.", ".##....", "##.....", "##.....", "######.", "##...##", "##...##", "##...##",
+     "##...##", "##...##", ".#####."},
+    {"#######", "#######", ".....##", "....##.", "....##.", "...##..", "...##..", "..##...",
+     "..##...", "..##...", "..##..."},
+    {".#####.", "##...##", "##...##", "##...##", ".#####.", "##...##", "##...##", "##...##",
+     "##...##", "##...##", ".#####."},
+    {".#####.", "##...##", "##...##", "##...##", "##...##", ".######", ".....##", ".....##",
+     ".....##", "....##.", ".####.."},
+    {"..##..####.", ".###.##..##", "####.##..##", "..##.##..##", "..##.##..##", "..##.##..##",
+     "..##.##..##", "..##.##..##", "..##.##..##", "..##.##..##", "..##..####."},
+    {"..#####", "....##.", "....##.", "....##.", "....##.", "....##.", "....##.", "....##.",
+     "##..##.", "##..##.", ".####.."},
+    {".#####.", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##", "##.#.##",
+     "##..##.", ".###.##", ".......#"},
+    {"##...##", "##..##.", "##.##..", "####...", "###....", "###....", "####...", "##.##..",
+     "##..##.", "##...##", "##...##"},
 };
 
-// Suit pips for the small cards, 5 x 6. Index: image group (clubs, diamonds, hearts, spades).
-const SmallGlyph kSmallPips[4] = {
-    {".###.", ".###.", "#####", "##.##", "..#..", ".###."},
-    {"..#..", ".###.", "#####", "#####", ".###.", "..#.."},
-    {".#.#.", "#####", "#####", "#####", ".###.", "..#.."},
-    {"..#..", ".###.", "#####", "#####", "..#..", ".###."},
+// Suit marks of the small cards, 7 x 7: the corner index and the pips of the Two to Six.
+// The club shows three lobes with gaps between them and a flat top, the spade a single
+// point, so the two black suits differ in most rows. Index: image group (clubs, diamonds,
+// hearts, spades).
+const Rows kSmallMarks[4] = {
+    {"..###..", "..###..", "##.#.##", "#######", "##.#.##", "...#...", "..###.."},
+    {"...#...", "..###..", ".#####.", "#######", ".#####.", "..###..", "...#..."},
+    {".##.##.", "#######", "#######", "#######", ".#####.", "..###..", "...#..."},
+    {"...#...", "..###..", ".#####.", "#######", "#######", "...#...", "..###.."},
 };
 
-// Headgear of the court cards at the small size, 9 x 4: Jack, Queen, King.
-const std::array<std::string_view, 4> kSmallHeadgear[3] = {
+// Smaller pips, 5 x 5, for the Seven to Ten and the court cards, whose pips would crowd
+// each other at 7 x 7. Round top for the club, point for the spade.
+const Rows kTinyPips[4] = {
+    {".###.", ".###.", "#####", "#.#.#", "..#.."},
+    {"..#..", ".###.", "#####", ".###.", "..#.."},
+    {"##.##", "#####", "#####", ".###.", "..#.."},
+    {"..#..", ".###.", "#####", "#####", "..#.."},
+};
+
+// The Ace's single large pip at the small size, pixel art like the other small pips.
+const Rows kSmallAces[4] = {
+    {".....###.....", "....#####....", "...#######...", "...#######...", "...#######...",
+     ".##.#####.##.", "#############", "#############", "#############", "#############",
+     ".#####.#####.", "..###.#.###..", "......#......", ".....###.....", "...#######..."},
+    {".....#.....", "....###....", "....###....", "...#####...", "..#######..", "..#######..",
+     ".#########.", "###########", ".#########.", "..#######..", "..#######..", "...#####...",
+     "....###....", "....###....", ".....#....."},
+    {"..###...###..", ".#####.#####.", "#############", "#############", "#############",
+     "#############", ".###########.", "..#########..", "...#######...", "....#####....",
+     ".....###.....", "......#......"},
+    {"......#......", ".....###.....", "....#####....", "...#######...", "..#########..",
+     ".###########.", "#############", "#############", "#############", "#############",
+     ".#####.#####.", "..###.#.###..", "......#......", ".....###.....", "...#######..."},
+};
+
+// Headgear of the court cards at the small size, 9 x 4: a cap for the Jack, a low tiara
+// with three pearls for the Queen, a tall three-pointed crown for the King. The second
+// table holds the pearls, drawn in red over the first.
+const Rows kSmallHeadgear[3] = {
     {"...####..", "..######.", "#########", "........."},
-    {"....#....", ".#.###.#.", "#########", "#########"},
+    {".........", "..#.#.#..", ".#######.", ".#######."},
     {"#...#...#", "##.###.##", "#########", "#########"},
+};
+const Rows kSmallHeadgearJewels[3] = {
+    {},
+    {"..#.#.#.."},
+    {},
 };
 
 bool IsRed(int group) {
     return group == 1 || group == 2;
 }
 
-template <typename Rows>
+QRgb SuitColour(int group) {
+    return IsRed(group) ? kRed : kBlack;
+}
+
 int GlyphWidth(const Rows& rows) {
     std::size_t w = 0;
     for (auto row : rows) w = std::max(w, row.size());
     return static_cast<int>(w);
 }
 
-// Sets the marked pixels of a glyph; `cell` is the size of one glyph pixel, `flip` turns the
-// glyph upside down.
-template <typename Rows>
-void PutGlyph(QImage& image, const Rows& rows, int x, int y, QRgb colour, int cell = 1,
-              bool flip = false) {
-    const int h = static_cast<int>(rows.size());
-    for (int r = 0; r < h; ++r) {
-        const auto row = rows[static_cast<std::size_t>(flip ? h - 1 - r : r)];
+int GlyphHeight(const Rows& rows) {
+    return static_cast<int>(rows.size());
+}
+
+// Sets the marked pixels of a glyph; `cell` is the size of one glyph pixel.
+void PutGlyph(QImage& image, const Rows& rows, int x, int y, QRgb colour, int cell = 1) {
+    for (int r = 0; r < GlyphHeight(rows); ++r) {
+        const auto row = rows[static_cast<std::size_t>(r)];
         for (int c = 0; c < static_cast<int>(row.size()); ++c) {
             if (row[static_cast<std::size_t>(c)] != '#') continue;
             for (int dy = 0; dy < cell; ++dy)
@@ -108,6 +149,13 @@ void PutGlyph(QImage& image, const Rows& rows, int x, int y, QRgb colour, int ce
                     image.setPixel(x + c * cell + dx, y + r * cell + dy, colour);
         }
     }
+}
+
+// Puts a glyph with its centre as near (cx, cy) as whole pixels allow.
+void PutGlyphCentred(QImage& image, const Rows& rows, double cx, double cy, QRgb colour) {
+    const int x = static_cast<int>(std::lround(cx - (GlyphWidth(rows) - 1) / 2.0));
+    const int y = static_cast<int>(std::lround(cy - (GlyphHeight(rows) - 1) / 2.0));
+    PutGlyph(image, rows, x, y, colour);
 }
 
 // The suit shape in the unit square, point upward for spades.
@@ -136,10 +184,10 @@ QPainterPath SuitPath(int group) {
         {
             QPainterPath d;
             d.moveTo(0.5, 0.0);
-            d.quadTo(0.68, 0.3, 0.88, 0.5);
-            d.quadTo(0.68, 0.7, 0.5, 1.0);
-            d.quadTo(0.32, 0.7, 0.12, 0.5);
-            d.quadTo(0.32, 0.3, 0.5, 0.0);
+            d.quadTo(0.7, 0.3, 0.92, 0.5);
+            d.quadTo(0.7, 0.7, 0.5, 1.0);
+            d.quadTo(0.3, 0.7, 0.08, 0.5);
+            d.quadTo(0.3, 0.3, 0.5, 0.0);
             d.closeSubpath();
             path = d;
             break;
@@ -170,19 +218,6 @@ QPainterPath SuitPath(int group) {
         }
     }
     return path;
-}
-
-// Fills the suit shape into `box`, turned upside down when `flip` is set.
-void PaintPip(QPainter& p, int group, const QRectF& box, bool flip = false) {
-    p.save();
-    p.translate(box.center());
-    if (flip) p.rotate(180);
-    p.scale(box.width(), box.height());
-    p.translate(-0.5, -0.5);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor::fromRgb(IsRed(group) ? kRed : kBlack));
-    p.drawPath(SuitPath(group));
-    p.restore();
 }
 
 // Where the pips of the number cards go: (column -1, 0 or 1; row as a fraction from the top).
@@ -217,12 +252,24 @@ std::vector<PipSpot> PipSpots(int count) {
     }
 }
 
-// White card with a dark edge; the corners outside the rounded edge keep the table colour,
-// so a card on the table looks rounded.
+// The pip grid of a number card: centres of the side columns (the middle column is the
+// card's centre line), of the top and bottom rows, and the size of one pip. From the Seven
+// on the pips are smaller and the side columns sit further out, so that neither columns nor
+// rows touch.
+struct PipGrid {
+    double sideOffset, top, bottom, pipWidth, pipHeight;
+};
+PipGrid PipGridFor(int count, int scale) {
+    const bool crowded = count >= 7;
+    if (scale == 1) return crowded ? PipGrid{8, 12, 35, 5, 5} : PipGrid{7, 14, 34, 7, 7};
+    return crowded ? PipGrid{14, 25, 71, 11, 12} : PipGrid{15, 27, 70, 14, 15};
+}
+
+// White card with a dark edge, rounded by a pixel or two; see kCorner for what lies outside.
 QImage BlankCard(int scale) {
     const int w = 29 * scale, h = 41 * scale;
     QImage image(w, h, QImage::Format_ARGB32);
-    image.fill(kTable);
+    image.fill(kCorner);
     if (scale == 1) {
         for (int y = 1; y < h - 1; ++y)
             for (int x = 1; x < w - 1; ++x) image.setPixel(x, y, kWhite);
@@ -239,41 +286,46 @@ QImage BlankCard(int scale) {
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor::fromRgb(kEdge), 1.2));
         p.setBrush(QColor::fromRgb(kWhite));
-        p.drawRoundedRect(QRectF(0.6, 0.6, w - 1.2, h - 1.2), 4.5, 4.5);
+        p.drawRoundedRect(QRectF(0.6, 0.6, w - 1.2, h - 1.2), 2, 2);
     }
     return image;
 }
 
+// Rank and suit in the top-left corner. Both fit in the top 8 rows (16 at the large size),
+// the strip a card keeps visible when the next card of a landscape column covers it.
 void DrawIndex(QImage& image, QPainter& p, int group, int k, int scale) {
-    const QRgb colour = IsRed(group) ? kRed : kBlack;
+    const QRgb colour = SuitColour(group);
     if (scale == 1) {
         PutGlyph(image, kSmallRanks[k], 2, 2, colour);
-        PutGlyph(image, kSmallPips[group], 2 + GlyphWidth(kSmallRanks[k]) + 1, 2, colour);
+        PutGlyph(image, kSmallMarks[group], 2 + GlyphWidth(kSmallRanks[k]) + 1, 1, colour);
     } else {
         PutGlyph(image, kLargeRanks[k], 4, 3, colour);
         const double x = 4 + GlyphWidth(kLargeRanks[k]) + 2;
-        PaintPip(p, group, QRectF(x, 3, 10, 11));
+        PaintSuit(p, group, QRectF(x, 2, 12, 13));
     }
 }
 
 void DrawPips(QImage& image, QPainter& p, int group, int count, int scale) {
-    const QRgb colour = IsRed(group) ? kRed : kBlack;
+    const PipGrid grid = PipGridFor(count, scale);
+    const double centre = 29 * scale / 2.0;
     for (const PipSpot& spot : PipSpots(count)) {
+        const double cx = centre + spot.column * grid.sideOffset - (scale == 1 ? 0.5 : 0);
+        const double cy = grid.top + spot.row * (grid.bottom - grid.top);
         if (scale == 1) {
-            const int x = 14 + spot.column * 6 - 2;
-            const int y = static_cast<int>(std::lround(10 + spot.row * 22));
-            PutGlyph(image, kSmallPips[group], x, y, colour);
+            PutGlyphCentred(image, count >= 7 ? kTinyPips[group] : kSmallMarks[group], cx, cy,
+                            SuitColour(group));
         } else {
-            const double cx = 29 + spot.column * 12.5;
-            const double cy = 24 + spot.row * 44;
             // The lower half of the pips stand upside down, as on printed cards.
-            PaintPip(p, group, QRectF(cx - 5.5, cy - 6, 11, 12), spot.row > 0.5);
+            PaintSuit(p, group,
+                      QRectF(cx - grid.pipWidth / 2, cy - grid.pipHeight / 2, grid.pipWidth,
+                             grid.pipHeight),
+                      spot.row > 0.5);
         }
     }
 }
 
 void DrawCourt(QImage& image, QPainter& p, int group, int k, int scale) {
-    const QRgb colour = IsRed(group) ? kRed : kBlack;
+    const QRgb colour = SuitColour(group);
     const int court = k - 10;  // 0 Jack, 1 Queen, 2 King
     const QRgb hat = court == 0 ? kCap : kGold;
     if (scale == 1) {
@@ -285,8 +337,9 @@ void DrawCourt(QImage& image, QPainter& p, int group, int k, int scale) {
                 image.setPixel(x, y, edge ? colour : kFrame);
             }
         PutGlyph(image, kSmallHeadgear[court], 10, 12, hat);
+        PutGlyph(image, kSmallHeadgearJewels[court], 10, 12, kRed);
         PutGlyph(image, kLargeRanks[k], 11, 17, colour);
-        PutGlyph(image, kSmallPips[group], 12, 30, colour);
+        PutGlyph(image, kTinyPips[group], 12, 31, colour);
     } else {
         p.save();
         p.setRenderHint(QPainter::Antialiasing, false);
@@ -294,21 +347,26 @@ void DrawCourt(QImage& image, QPainter& p, int group, int k, int scale) {
         p.setBrush(QColor::fromRgb(kFrame));
         p.drawRect(10, 18, 37, 58);
         p.restore();
-        // Headgear: a pointed crown for the King, a jewelled one for the Queen, a cap for the
-        // Jack.
+        // Headgear: a tall pointed crown for the King, a low tiara with pearls for the Queen,
+        // a cap for the Jack.
         p.save();
         p.setPen(QPen(QColor::fromRgb(0xFF6A4A00), 1));
         p.setBrush(QColor::fromRgb(hat));
         if (court == 2) {
-            p.drawPolygon(
-                QPolygonF({{19, 33}, {19, 23}, {24, 28}, {29, 21}, {34, 28}, {39, 23}, {39, 33}}));
-        } else if (court == 1) {
             p.drawPolygon(QPolygonF(
-                {{20, 33}, {21, 25}, {25.5, 29}, {29, 24}, {32.5, 29}, {37, 25}, {38, 33}}));
+                {{18, 34}, {18, 21}, {23.5, 27}, {29, 19}, {34.5, 27}, {40, 21}, {40, 34}}));
+        } else if (court == 1) {
+            QPainterPath tiara;
+            tiara.moveTo(20, 33);
+            tiara.lineTo(20, 30);
+            tiara.cubicTo(22, 25, 36, 25, 38, 30);
+            tiara.lineTo(38, 33);
+            tiara.closeSubpath();
+            p.drawPath(tiara);
             p.setBrush(QColor::fromRgb(kRed));
-            p.drawEllipse(QPointF(21, 24), 1.8, 1.8);
-            p.drawEllipse(QPointF(29, 22.5), 2, 2);
-            p.drawEllipse(QPointF(37, 24), 1.8, 1.8);
+            p.drawEllipse(QPointF(23, 27.5), 1.6, 1.6);
+            p.drawEllipse(QPointF(29, 24.5), 2.2, 2.2);
+            p.drawEllipse(QPointF(35, 27.5), 1.6, 1.6);
         } else {
             QPainterPath cap;
             cap.moveTo(19, 33);
@@ -321,15 +379,23 @@ void DrawCourt(QImage& image, QPainter& p, int group, int k, int scale) {
         }
         p.restore();
         PutGlyph(image, kLargeRanks[k], 29 - 7, 37, colour, 2);
-        PaintPip(p, group, QRectF(22.5, 62, 13, 13));
+        PaintSuit(p, group, QRectF(22.5, 62, 13, 13));
     }
 }
 
-QImage ToRgb(const QImage& image) {
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
 }  // namespace
+
+void PaintSuit(QPainter& p, int group, const QRectF& box, bool upsideDown) {
+    p.save();
+    p.translate(box.center());
+    if (upsideDown) p.rotate(180);
+    p.scale(box.width(), box.height());
+    p.translate(-0.5, -0.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor::fromRgb(SuitColour(group)));
+    p.drawPath(SuitPath(group));
+    p.restore();
+}
 
 QImage DrawCardFace(int group, int k, int scale) {
     QImage image = BlankCard(scale);
@@ -339,76 +405,14 @@ QImage DrawCardFace(int group, int k, int scale) {
         DrawIndex(image, p, group, k, scale);
         if (k == 0) {
             if (scale == 1)
-                PaintPip(p, group, QRectF(7, 13, 15, 17));
+                PutGlyphCentred(image, kSmallAces[group], 14, 24, SuitColour(group));
             else
-                PaintPip(p, group, QRectF(14, 26, 30, 34));
+                PaintSuit(p, group, QRectF(14, 26, 30, 34));
         } else if (k < 10) {
             DrawPips(image, p, group, k + 1, scale);
         } else {
             DrawCourt(image, p, group, k, scale);
         }
     }
-    return ToRgb(image);
-}
-
-QImage DrawEmptyPlace(int scale) {
-    const int w = 29 * scale, h = 41 * scale;
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(kTable);
-    const QRgb line = 0xFF6CD06C, mark = 0xFF006400;
-    // A rounded outline of a card, two pixels thick at the large size.
-    for (int t = 0; t < scale; ++t) {
-        for (int x = 1 + t; x < w - 1 - t; ++x) {
-            image.setPixel(x, t, line);
-            image.setPixel(x, h - 1 - t, line);
-        }
-        for (int y = 1 + t; y < h - 1 - t; ++y) {
-            image.setPixel(t, y, line);
-            image.setPixel(w - 1 - t, y, line);
-        }
-    }
-    // A ring in the middle, darker than the table, marks the place without drawing the eye.
-    const double cx = (w - 1) / 2.0, cy = (h - 1) / 2.0, r = 6.0 * scale;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const double d = std::hypot(x - cx, y - cy);
-            if (d <= r && d > r - 1.5 * scale) image.setPixel(x, y, mark);
-        }
-    return image;
-}
-
-QImage DrawUndoButton(int scale) {
-    // An arrow that runs left along the top and bends back down: "take back". Pixel art,
-    // doubled at the large size, so it stays within 16 colours and sharp.
-    static constexpr std::array<std::string_view, 15> kArrow = {
-        "................", "....#...........", "...##...........", "..###########...",
-        ".#############..", "..###.......###.", "...##........##.", "....#........##.",
-        ".............##.", ".............##.", "............###.", "..........####..",
-        "......#######...", "......######....", "................"};
-    QImage image(16 * scale, 15 * scale, QImage::Format_RGB32);
-    image.fill(0xFFC0C0C0);
-    PutGlyph(image, kArrow, 0, 0, 0xFF000080, scale);
-    return image;
-}
-
-QImage DrawIcon(int size) {
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
-    // Two cards fanned over each other, a black spade behind a red heart.
-    auto card = [&](double angle, double dx, double dy, int group) {
-        p.save();
-        p.translate(16 + dx, 16 + dy);
-        p.rotate(angle);
-        p.setPen(QPen(QColor::fromRgb(kEdge), 1.0));
-        p.setBrush(QColor::fromRgb(kWhite));
-        p.drawRoundedRect(QRectF(-8.5, -12.5, 17, 25), 2, 2);
-        PaintPip(p, group, QRectF(-5.5, -8, 11, 12));
-        p.restore();
-    };
-    card(-20, -5.5, -1, 3);
-    card(10, 5, 2, 2);
-    return image;
+    return image.convertToFormat(QImage::Format_RGB32);
 }

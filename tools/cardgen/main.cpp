@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 
+#include "game/resources/ProgramImages.h"
 #include "platform/Modules.h"
 #include "tools/cardgen/BmpWriter.h"
 #include "tools/cardgen/CardArt.h"

@@ -14,6 +14,7 @@
 #include "platform/WideString.h"
 #include "tests/game/view/ViewTestSupport.h"
 #include "tests/support/TempPlatform.h"
+#include "tools/cardgen/CardArt.h"
 
 namespace fs = std::filesystem;
 
@@ -196,6 +197,97 @@ TEST(ShippedLibraryTest, BothLibrariesHoldFiftyTwoDistinctFaces) {
         }
         EXPECT_EQ(faces.size(), 52u);
         EXPECT_EQ(LoadBitmapW(module, 53), nullptr);
+        FreeLibrary(module);
+    }
+}
+
+HMODULE LoadShippedLibrary(int scale) {
+    const fs::path path = fs::path(TESSAMO_DEVICE_DIR) / "Windows" /
+                          (scale == 1 ? "pegcards.dll" : "pegcards.192.dll");
+    return LoadLibraryW(FromUtf8(path.string()).c_str());
+}
+
+// Each id holds the face drawn for its block and its place in the block, pixel for pixel:
+// a library written with the blocks or the ranks in another order fails here.
+TEST(ShippedLibraryTest, EachIdHoldsTheFaceOfItsBlockAndRank) {
+    for (int scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        HMODULE module = LoadShippedLibrary(scale);
+        ASSERT_NE(module, nullptr);
+        for (int block = 0; block < 4; ++block)
+            for (int k = 0; k < 13; ++k) {
+                const int id = 1 + 13 * block + k;
+                BitmapPtr face = LoadBitmapW(module, id);
+                ASSERT_NE(face, nullptr) << id;
+                const QImage drawn = DrawCardFace(block, k, scale);
+                ASSERT_EQ(face->width, drawn.width()) << id;
+                ASSERT_EQ(face->height, drawn.height()) << id;
+                int differing = 0;
+                for (int y = 0; y < drawn.height(); ++y)
+                    for (int x = 0; x < drawn.width(); ++x)
+                        differing += face->At(x, y) != (drawn.pixel(x, y) | 0xFF000000u);
+                EXPECT_EQ(differing, 0) << "id " << id;
+            }
+        FreeLibrary(module);
+    }
+}
+
+// The ink of the large pip in the middle of an Ace, row by row: the runs of suit-coloured
+// pixels below the corner index.
+std::vector<std::vector<std::pair<int, int>>> PipRows(const Bitmap& face, int scale) {
+    std::vector<std::vector<std::pair<int, int>>> rows;
+    for (int y = 10 * scale; y < face.height - 2 * scale; ++y) {
+        std::vector<std::pair<int, int>> runs;
+        for (int x = 2 * scale; x < face.width - 2 * scale; ++x) {
+            const std::uint32_t p = face.At(x, y);
+            const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+            const bool black = r < 40 && g < 40 && b < 40;
+            const bool red = r > 150 && g < 90 && b < 90;
+            if (!black && !red) continue;
+            if (!runs.empty() && runs.back().second == x - 1)
+                runs.back().second = x;
+            else
+                runs.push_back({x, x});
+        }
+        if (!runs.empty() || !rows.empty()) rows.push_back(runs);
+    }
+    while (!rows.empty() && rows.back().empty()) rows.pop_back();
+    return rows;
+}
+
+int Width(const std::vector<std::pair<int, int>>& runs) {
+    return runs.empty() ? 0 : runs.back().second - runs.front().first + 1;
+}
+
+// Tells the suit of an Ace by the shape of its pip, without the drawing code: a heart opens
+// with two lobes side by side; a club's top lobe is set off from its side lobes, by a neck or
+// by gaps, while spades and diamonds widen steadily from their point; a spade stands on a
+// foot, a diamond ends in a point.
+int SuitBlockByShape(const Bitmap& face, int scale) {
+    const auto rows = PipRows(face, scale);
+    if (rows.size() < 10) return -1;
+    for (std::size_t r = 0; r < rows.size() / 3; ++r)
+        if (rows[r].size() == 2) return 2;  // hearts
+    std::size_t widestRow = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        if (Width(rows[r]) > Width(rows[widestRow])) widestRow = r;
+    for (std::size_t r = 1; r <= widestRow; ++r)
+        if (Width(rows[r]) < Width(rows[r - 1]) || rows[r].size() > 1) return 0;  // clubs
+    return Width(rows.back()) * 4 < Width(rows[widestRow]) ? 1 : 3;  // diamonds : spades
+}
+
+// The blocks of the shipped libraries run clubs, diamonds, hearts, spades, as the Aces'
+// shapes show.
+TEST(ShippedLibraryTest, EachBlocksAceShowsTheBlocksSuit) {
+    for (int scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        HMODULE module = LoadShippedLibrary(scale);
+        ASSERT_NE(module, nullptr);
+        for (int block = 0; block < 4; ++block) {
+            BitmapPtr ace = LoadBitmapW(module, 1 + 13 * block);
+            ASSERT_NE(ace, nullptr);
+            EXPECT_EQ(SuitBlockByShape(*ace, scale), block);
+        }
         FreeLibrary(module);
     }
 }

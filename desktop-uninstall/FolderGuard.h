@@ -10,8 +10,15 @@
 //    CSIDL list in FolderGuard.cpp (Program Files and their common files, the user's profile,
 //    desktop, documents, application data, start menu and the rest of the shell folders, for
 //    the user and for all users), and the temporary folder;
+//  - any folder at or below the Windows folder;
+//  - any user's profile (a folder directly inside the folder of the profiles), and in any
+//    profile the shell folders: those known by name directly inside it (Desktop, Documents,
+//    AppData, ...) and those found where the current user's own shell folders lie inside
+//    the current user's profile, and every folder that holds one of them.
 //  - a program path that FitsPathBuffer rejects, or one whose batch text would not fit its
 //    buffer.
+// A folder of its own inside one of the other folders, such as C:\Program Files\Korvel
+// Tessamo or one in a user's documents, is accepted.
 #pragma once
 
 // False for a program path of MAX_PATH - 1 characters or more, which may have been cut short.

@@ -57,9 +57,9 @@ codeINSTALL_INIT Install_Init(void* /*parentWindow*/, BOOL /*firstCall*/,
     return codeINSTALL_INIT_CONTINUE;
 }
 
-codeINSTALL_EXIT Install_Exit(void* /*parentWindow*/, LPCWSTR /*installDir*/, DWORD /*failedDirs*/,
-                              DWORD /*failedFiles*/, DWORD /*failedRegKeys*/,
-                              DWORD /*failedRegValues*/, DWORD /*failedShortcuts*/) {
+codeINSTALL_EXIT Install_Exit(void* /*parentWindow*/, LPCWSTR /*installDir*/, WORD /*failedDirs*/,
+                              WORD /*failedFiles*/, WORD /*failedRegKeys*/,
+                              WORD /*failedRegValues*/, WORD /*failedShortcuts*/) {
     return codeINSTALL_EXIT_DONE;
 }
 

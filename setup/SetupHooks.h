@@ -27,9 +27,10 @@ extern "C" {
 SETUP_EXPORT codeINSTALL_INIT Install_Init(void* parentWindow, BOOL firstCall,
                                            BOOL previouslyInstalled, LPCWSTR installDir);
 
-SETUP_EXPORT codeINSTALL_EXIT Install_Exit(void* parentWindow, LPCWSTR installDir, DWORD failedDirs,
-                                           DWORD failedFiles, DWORD failedRegKeys,
-                                           DWORD failedRegValues, DWORD failedShortcuts);
+// The five failure counts are 16-bit, as the platform's installer passes them.
+SETUP_EXPORT codeINSTALL_EXIT Install_Exit(void* parentWindow, LPCWSTR installDir, WORD failedDirs,
+                                           WORD failedFiles, WORD failedRegKeys,
+                                           WORD failedRegValues, WORD failedShortcuts);
 
 SETUP_EXPORT codeUNINSTALL_INIT Uninstall_Init(void* parentWindow, LPCWSTR installDir);
 

@@ -44,7 +44,11 @@ PackageInstaller::PackageInstaller(SetupLibrary& library, fs::path programFolder
                                    std::ostream& err)
     : library_(library), programFolder_(std::move(programFolder)), out_(out), err_(err) {}
 
-bool PackageInstaller::CreateFolder(const std::u16string& folder) {
+// Each component is looked at on its own, so that it is the last one of the path asked about:
+// the file functions report a link there as a file, never as a folder, and a link anywhere
+// along the way stops the walk instead of being followed.
+PackageInstaller::FolderKind PackageInstaller::WalkFolder(const std::u16string& folder,
+                                                          bool create) {
     std::u16string path;
     std::size_t start = 1;
     while (start <= folder.size()) {
@@ -53,11 +57,27 @@ bool PackageInstaller::CreateFolder(const std::u16string& folder) {
         if (end > start) {
             path += u'\\';
             path += folder.substr(start, end - start);
-            if (!IsFolder(path) && !CreateDirectoryW(path.c_str(), nullptr)) return false;
+            const DWORD attributes = GetFileAttributesW(path.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES) {
+                const DWORD error = GetLastError();
+                if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+                    return FolderKind::kNotAFolder;  // there, but cannot be looked at
+                }
+                if (!create) return FolderKind::kMissing;
+                if (!CreateDirectoryW(path.c_str(), nullptr) || !IsFolder(path)) {
+                    return FolderKind::kNotAFolder;
+                }
+            } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                return FolderKind::kNotAFolder;
+            }
         }
         start = end + 1;
     }
-    return IsFolder(path);
+    return path.empty() ? FolderKind::kNotAFolder : FolderKind::kFolder;
+}
+
+bool PackageInstaller::CreateFolder(const std::u16string& folder) {
+    return WalkFolder(folder, true) == FolderKind::kFolder;
 }
 
 bool PackageInstaller::CopyIn(const fs::path& source, const std::u16string& target) {
@@ -116,15 +136,8 @@ InstallerStatus PackageInstaller::Install(const std::u16string& requested) {
         return kInstallerFailed;
     }
 
-    RegistryKey app(HKEY_LOCAL_MACHINE, kAppKey, true, true);
-    const std::u16string dirValue = folder + u'\0';
-    RegSetValueExW(app.Handle(), kInstallDirValue, 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(dirValue.data()),
-                   static_cast<DWORD>(dirValue.size() * sizeof(char16_t)));
-    RegistryKey files(app.Handle(), kFilesSubkey, true, true);
-
-    DWORD failedFiles = 0;
-    int copied = 0;
+    WORD failedFiles = 0;
+    std::vector<std::u16string> copied;
     for (const char* name : kGameFiles) {
         std::error_code ec;
         const fs::path source = programFolder_ / name;
@@ -134,16 +147,29 @@ InstallerStatus PackageInstaller::Install(const std::u16string& requested) {
         }
         const std::u16string target = folder + u'\\' + FromUtf8(name);
         if (CopyIn(source, target)) {
-            files.SetDword(FromUtf8(name).c_str(), 1);
+            copied.push_back(FromUtf8(name));
             out_ << "installed: " << ToUtf8(target) << "\n";
-            ++copied;
         } else {
             err_ << "tessamo-installer: cannot copy " << source.string() << " to " << ToUtf8(target)
                  << "\n";
             ++failedFiles;
         }
     }
-    if (copied == 0) out_ << "warning: no program files were found in " << programFolder_ << "\n";
+    if (copied.empty()) {
+        out_ << "warning: no program files were found in " << programFolder_ << "\n";
+    }
+
+    // Written also after a failed copy, listing only what arrived, so that uninstall can
+    // still clear away a partial installation.
+    {
+        RegistryKey app(HKEY_LOCAL_MACHINE, kAppKey, true, true);
+        const std::u16string dirValue = folder + u'\0';
+        RegSetValueExW(app.Handle(), kInstallDirValue, 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(dirValue.data()),
+                       static_cast<DWORD>(dirValue.size() * sizeof(char16_t)));
+        RegistryKey files(app.Handle(), kFilesSubkey, true, true);
+        for (const std::u16string& name : copied) files.SetDword(name.c_str(), 1);
+    }
 
     library_.installExit(nullptr, folder.c_str(), 0, failedFiles, 0, 0, 0);
     out_ << "Korvel Tessamo installed in " << ToUtf8(folder) << "\n";
@@ -170,6 +196,36 @@ InstallerStatus PackageInstaller::Uninstall() {
             names.push_back(name);
         }
     }
+
+    bool left = false;
+    switch (WalkFolder(folder, false)) {
+        case FolderKind::kFolder:
+            left = !RemoveFiles(folder, names);
+            RemoveDirectoryW(folder.c_str());  // only when nothing else is left in it
+            break;
+        case FolderKind::kMissing:
+            out_ << "note: " << ToUtf8(folder) << " no longer exists; no files to remove\n";
+            break;
+        case FolderKind::kNotAFolder:
+            // A link along the way would lead the deletions somewhere else entirely.
+            err_ << "tessamo-installer: " << ToUtf8(folder)
+                 << " is no longer a plain folder (a part of it is a link or a file); no files "
+                    "were removed, remove them yourself\n";
+            left = true;
+            break;
+    }
+    // The game counts as removed either way, so its key and settings go.
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, kAppKey);
+
+    library_.uninstallExit(nullptr);
+    out_ << "Korvel Tessamo removed from " << ToUtf8(folder) << (left ? ", with files left" : "")
+         << "\n";
+    return left ? kInstallerFailed : kInstallerOk;
+}
+
+bool PackageInstaller::RemoveFiles(const std::u16string& folder,
+                                   const std::vector<std::u16string>& names) {
+    bool allGone = true;
     for (const std::u16string& name : names) {
         // Only plain names were recorded; anything else would leave the folder.
         if (name.empty() || name.find_first_of(u"\\/") != std::u16string::npos || name == u"..") {
@@ -185,12 +241,8 @@ InstallerStatus PackageInstaller::Uninstall() {
             out_ << "removed: " << ToUtf8(path) << "\n";
         } else {
             err_ << "tessamo-installer: cannot remove " << ToUtf8(path) << "\n";
+            allGone = false;
         }
     }
-    RemoveDirectoryW(folder.c_str());  // only when nothing else is left in it
-    DeleteRegistryTree(HKEY_LOCAL_MACHINE, kAppKey);
-
-    library_.uninstallExit(nullptr);
-    out_ << "Korvel Tessamo removed from " << ToUtf8(folder) << "\n";
-    return kInstallerOk;
+    return allGone;
 }

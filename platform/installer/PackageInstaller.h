@@ -6,19 +6,23 @@
 // application key "\SOFTWARE\Apps\Korvel Tessamo" (value "InstallDir", REG_SZ, and a subkey
 // "Files" with one value per installed file), Install_Exit with the number of failed files.
 // Uninstall: Uninstall_Init, delete the recorded files and the folder when it is empty,
-// remove the application key, Uninstall_Exit.
+// remove the application key, Uninstall_Exit. When a part of the recorded folder is no
+// longer a real folder (a link or a file), no file is deleted and the folder stays, but the
+// key still goes and the hooks are still called; the status then says something was left.
 #pragma once
 
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/installer/SetupLibrary.h"
 
 // Exit statuses of tessamo-installer.
 enum InstallerStatus {
     kInstallerOk = 0,
-    kInstallerFailed = 1,    // not installed, already installed, folder unusable, hook cancelled
+    kInstallerFailed = 1,    // not installed, already installed, folder unusable, hook cancelled,
+                             // files that could not be copied in or had to be left behind
     kInstallerUsage = 2,     // bad command line or installation folder
     kInstallerNoLibrary = 3  // setup library missing or unusable
 };
@@ -37,7 +41,13 @@ class PackageInstaller {
     static constexpr const char* kGameFiles[] = {"tessamo", "tessamo-cli"};
 
   private:
+    enum class FolderKind { kFolder, kMissing, kNotAFolder };
+    // Looks at every component of the device path `folder` in turn, creating the missing
+    // ones when `create` is true; kNotAFolder as soon as one is a link or a file.
+    static FolderKind WalkFolder(const std::u16string& folder, bool create);
     bool CreateFolder(const std::u16string& folder);
+    // Deletes the recorded plain file names in `folder`; false if one could not be deleted.
+    bool RemoveFiles(const std::u16string& folder, const std::vector<std::u16string>& names);
     bool CopyIn(const std::filesystem::path& source, const std::u16string& target);
 
     SetupLibrary& library_;

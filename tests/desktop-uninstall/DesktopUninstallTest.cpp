@@ -72,7 +72,8 @@ class DesktopUninstallTest : public ::testing::Test {
                               Entry("Cards\\Languages") + Entry("Cards Old") +
                               Entry("CardsX\\Nested") + Entry("Other Game");
             for (const std::string& name :
-                 {std::string("windows"), std::string("Program Files"), std::string("users"), user_,
+                 {std::string("windows"), std::string("drivers"), std::string("Program Files"),
+                  std::string("Korvel Tessamo"), std::string("users"), user_, std::string("other"),
                   std::string("Desktop"), std::string("ProgramData"), kLongFits, kLongTooLong}) {
                 reg += Entry(name);
             }
@@ -153,6 +154,8 @@ TEST_F(DesktopUninstallTest, RemovesItsEntryThenItselfAndItsFolder) {
     WriteFile(prefix_->Host("C:\\Apps\\CardsX\\keep.txt"), "neighbour");
 
     EXPECT_EQ(RunUninstaller("C:\\Apps\\Cards\\remove.exe"), 0);
+    // The batch ran; that it started suspended, at idle priority and hidden cannot be seen
+    // under Wine and is checked by reading WriteAndStartBatch.
     EXPECT_TRUE(WaitUntil([&] { return !fs::exists(folder) && !fs::exists(Batch()); }, seconds(60)))
         << "folder or batch file still there";
     prefix_->WaitForServer();
@@ -253,24 +256,43 @@ TEST_F(DesktopUninstallTest, RefusesDriveRoot) {
     EXPECT_TRUE(fs::exists(prefix_->Host("C:\\keep.txt")));
 }
 
-TEST_F(DesktopUninstallTest, RefusesWindowsFolder) {
+TEST_F(DesktopUninstallTest, RefusesWindowsFolderAndEveryFolderBelowIt) {
     ExpectRefused("C:\\windows\\remove.exe");
+    ExpectRefused("C:\\windows\\system32\\drivers\\remove.exe");
 }
 
-TEST_F(DesktopUninstallTest, RefusesProgramFiles) {
+// Program Files itself is refused, a folder of the program's own inside it is not.
+TEST_F(DesktopUninstallTest, RefusesProgramFilesButNotAFolderInsideIt) {
     ExpectRefused("C:\\Program Files\\remove.exe");
+
+    const std::string own = "C:\\Program Files\\Korvel Tessamo\\remove.exe";
+    Place(own);
+    EXPECT_EQ(RunUninstaller(own), 0);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return !fs::exists(prefix_->Host("C:\\Program Files\\Korvel Tessamo")) &&
+                   !fs::exists(Batch());
+        },
+        seconds(60)));
+    prefix_->WaitForServer();
+    EXPECT_TRUE(fs::exists(prefix_->Host("C:\\Program Files\\remove.exe")));
+    EXPECT_FALSE(UninstallKeys(*prefix_).count("korvel tessamo"));
+    EXPECT_TRUE(UninstallKeys(*prefix_).count("program files"));
 }
 
 TEST_F(DesktopUninstallTest, RefusesFolderThatHoldsTheProfiles) {
     ExpectRefused("C:\\users\\remove.exe");
 }
 
-TEST_F(DesktopUninstallTest, RefusesUserProfile) {
+// The current user's and any other user's, which the shell does not report.
+TEST_F(DesktopUninstallTest, RefusesEveryUsersProfile) {
     ExpectRefused("C:\\users\\" + user_ + "\\remove.exe");
+    ExpectRefused("C:\\users\\other\\remove.exe");
 }
 
-TEST_F(DesktopUninstallTest, RefusesDesktop) {
+TEST_F(DesktopUninstallTest, RefusesEveryUsersDesktop) {
     ExpectRefused("C:\\users\\" + user_ + "\\Desktop\\remove.exe");
+    ExpectRefused("C:\\users\\other\\Desktop\\remove.exe");
 }
 
 TEST_F(DesktopUninstallTest, RefusesSharedApplicationData) {

@@ -1,9 +1,20 @@
 // Wine prefixes for running the desktop uninstaller in tests.
 //
-// A pristine prefix is created once per test run and copied for each test. Every way out to
-// the host is closed in the pristine prefix: the drive links other than c: (z: is the host's
-// root) are removed, and the shell folders that Wine links to the home folder are replaced by
-// real folders. Wine runs with a temporary HOME, no display and Mono/Gecko disabled.
+// A pristine prefix is created once per test run and copied for each test. The drive ways
+// out to the host are closed in the pristine prefix: the drive links other than c: (z: is
+// the host's root) are removed, and the shell folders that Wine links to the home folder are
+// replaced by real folders. Wine runs with a temporary HOME, no display and Mono/Gecko
+// disabled. One way out stays: Wine maps paths that begin with \\?\unix\ straight to host
+// paths. The program under test never builds such a path (it only uses its own path as the
+// system reports it, and "\DelUS.bat" on the current drive), so it cannot reach the host.
+//
+// A copy does not copy Wine's own binaries (.dll, .exe and the like, hundreds of megabytes)
+// but hard-links them to the pristine prefix's, so a program that changed one of them in
+// place, or changed its permissions, would change it for every later test as well. That is
+// accepted: the program under test only deletes files (making read-only ones writable
+// first), only inside its own folder, where the tests put copies, never links; the refusal
+// tests in the Windows folder, where those binaries live, reach no deletion unless they fail
+// anyway. Deleting a linked file in one copy only unlinks it there.
 #pragma once
 
 #include <sys/types.h>
@@ -28,7 +39,7 @@ class WinePrefix {
     // `home` is the HOME Wine sees. Throws std::runtime_error on failure.
     WinePrefix(const WineTools& tools, const std::filesystem::path& path,
                const std::filesystem::path& home);
-    // Copies `pristine` to `path`; Wine's program files are shared through hard links.
+    // Copies `pristine` to `path`; Wine's binaries are shared through hard links (see above).
     WinePrefix(const WinePrefix& pristine, const std::filesystem::path& path);
     // Stops the prefix's server and deletes the prefix.
     ~WinePrefix();

@@ -86,7 +86,7 @@ TEST_F(InstallerTest, InstallThenUninstallLeavesNothingOfTheGame) {
     // An earlier release, which installation clears away through Install_Init.
     env_.MakeFile(env_.Host("Storage/Apps/Tessamo/tessamo.exe"), "old", true);
     env_.MakeKey(HKEY_CURRENT_USER, u"\\Software\\Korvel Labs\\Tessamo");
-    env_.MakeFile(env_.Host("Storage/Apps/Solitaire/keep.txt"));
+    env_.MakeFile(env_.Host("Storage/Apps/Other Game/keep.txt"));
 
     Result install = Run({"--library", library_, "install", "\\Storage\\Apps\\Cards"});
     ASSERT_EQ(install.status, 0) << install.output;
@@ -104,7 +104,7 @@ TEST_F(InstallerTest, InstallThenUninstallLeavesNothingOfTheGame) {
     Result uninstall = Run({"--library", library_, "uninstall"});
     ASSERT_EQ(uninstall.status, 0) << uninstall.output;
     EXPECT_FALSE(env_.Exists(folder));
-    EXPECT_TRUE(env_.Exists(env_.Host("Storage/Apps/Solitaire/keep.txt")));
+    EXPECT_TRUE(env_.Exists(env_.Host("Storage/Apps/Other Game/keep.txt")));
     EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
     EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, u"\\Software\\Korvel Labs"));
 }
@@ -127,6 +127,48 @@ TEST_F(InstallerTest, FindsLibraryBesideItselfAndCopiesOnlyWhatExists) {
     EXPECT_FALSE(env_.Exists(env_.Host("Storage/Apps/Cards/tessamo-cli")));
     EXPECT_TRUE(env_.Exists(env_.Host("Storage/Apps/Cards/readme.txt")));
     EXPECT_EQ(Run({"uninstall"}).status, 1);  // no longer installed
+}
+
+// A folder that became a link after installation, at its own level or further up, leads
+// elsewhere: nothing is deleted there, but the game is still deregistered.
+TEST_F(InstallerTest, UninstallDeletesNothingThroughALinkedFolder) {
+    const fs::path outside = env_.Root() / "outside";
+    env_.MakeFile(outside / "Cards" / "tessamo", "not the game's");
+    env_.MakeFile(outside / "Cards" / "tessamo-cli", "not the game's either");
+    const fs::path apps = env_.Host("Storage/Apps");
+    const fs::path cards = env_.Host("Storage/Apps/Cards");
+
+    for (const fs::path& linked : {cards, apps}) {
+        SCOPED_TRACE(linked.string());
+        ASSERT_EQ(Run({"--library", library_, "install", "\\Storage\\Apps\\Cards"}).status, 0);
+        env_.MakeKey(HKEY_LOCAL_MACHINE, u"\\Software\\Korvel Labs\\Korvel Tessamo\\Options");
+        const fs::path moved = env_.Root() / "moved";
+        fs::rename(linked, moved);
+        fs::create_directory_symlink(linked == cards ? outside / "Cards" : outside, linked);
+
+        Result uninstall = Run({"--library", library_, "uninstall"});
+        EXPECT_EQ(uninstall.status, 1) << uninstall.output;
+        EXPECT_NE(uninstall.output.find("no files were removed"), std::string::npos)
+            << uninstall.output;
+        EXPECT_EQ(Read(outside / "Cards" / "tessamo"), "not the game's");
+        EXPECT_EQ(Read(outside / "Cards" / "tessamo-cli"), "not the game's either");
+        EXPECT_TRUE(fs::is_symlink(linked));
+        EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
+        // Uninstall_Exit ran: the settings and the maker's key are gone.
+        EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, u"\\Software\\Korvel Labs"));
+
+        fs::remove(linked);
+        fs::rename(moved, linked);
+        EXPECT_TRUE(env_.Exists(cards / "tessamo"));  // the game's own copy stays too
+        fs::remove_all(cards);
+    }
+
+    // A folder removed by hand leaves nothing to delete, and that is no failure.
+    ASSERT_EQ(Run({"--library", library_, "install", "\\Storage\\Apps\\Cards"}).status, 0);
+    fs::remove_all(cards);
+    Result uninstall = Run({"--library", library_, "uninstall"});
+    EXPECT_EQ(uninstall.status, 0) << uninstall.output;
+    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
 }
 
 TEST_F(InstallerTest, BadCommandLinesAndMissingLibraryFailWithAMessage) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,16 @@ const std::u16string kOldKey = u"\\Software\\Korvel Labs\\Tessamo";
 const std::u16string kAppKey = u"\\SOFTWARE\\Apps\\Korvel Tessamo";
 const std::u16string kSettingsRoot = u"\\Software\\Korvel Labs\\Korvel Tessamo";
 const std::u16string kMakerKey = u"\\Software\\Korvel Labs";
+
+// The installer calls the hooks through the platform's own parameter lists, in which the
+// failure counts of Install_Exit are 16-bit: a wider type here would read bits the caller
+// never set.
+static_assert(std::is_same_v<decltype(&Install_Exit),
+                             codeINSTALL_EXIT (*)(void*, LPCWSTR, WORD, WORD, WORD, WORD, WORD)>);
+static_assert(
+    std::is_same_v<decltype(&Install_Init), codeINSTALL_INIT (*)(void*, BOOL, BOOL, LPCWSTR)>);
+static_assert(std::is_same_v<decltype(&Uninstall_Init), codeUNINSTALL_INIT (*)(void*, LPCWSTR)>);
+static_assert(std::is_same_v<decltype(&Uninstall_Exit), codeUNINSTALL_EXIT (*)(void*)>);
 
 struct Hooks {
     void* library = nullptr;

@@ -24,11 +24,13 @@ namespace {
 // ---- paths ----
 
 // The host path of a file function's argument; empty when there is none (null, empty, or a
-// device path that would leave the device folder). A trailing separator is dropped so that
-// the host does not resolve a link named as the last component.
-std::string HostPathOf(LPCWSTR path) {
+// device path that would leave the device folder or pass through a linked folder). A
+// trailing separator is dropped so that the host does not resolve a link named as the last
+// component.
+std::string HostPathOf(LPCWSTR path, platform::DevicePathProblem* problem) {
     if (!path || !*path) return {};
-    std::string host = platform::ToHostPath(std::u16string_view(path, WideLength(path))).string();
+    std::string host =
+        platform::ToHostPath(std::u16string_view(path, WideLength(path)), problem).string();
     while (host.size() > 1 && host.back() == '/') host.pop_back();
     return host;
 }
@@ -83,9 +85,12 @@ bool Resolve(LPCWSTR path, std::string& host) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    host = HostPathOf(path);
+    platform::DevicePathProblem problem = platform::DevicePathProblem::kNone;
+    host = HostPathOf(path, &problem);
     if (host.empty()) {
-        SetLastError(*path ? ERROR_INVALID_NAME : ERROR_PATH_NOT_FOUND);
+        // A folder on the way is a link: for the handheld that folder is simply not there.
+        const bool invalid = *path && problem != platform::DevicePathProblem::kThroughLink;
+        SetLastError(invalid ? ERROR_INVALID_NAME : ERROR_PATH_NOT_FOUND);
         return false;
     }
     return true;

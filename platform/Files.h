@@ -4,8 +4,10 @@
 // (platform::ToHostPath); any other path is a host path and is used as it stands.
 // Each function acts on the entry it names and never follows a symbolic link in that last
 // component: a link is reported as a file (never as a folder), deleting it removes the link
-// only, and enumeration never descends through it. Links in the folders leading up to the
-// entry are resolved by the host as usual.
+// only, and enumeration never descends through it. A device path whose folders leading up to
+// the entry include a link (below the device folder) names nothing: the call fails with
+// ERROR_PATH_NOT_FOUND and touches nothing. In host paths the host resolves such links as
+// usual.
 //
 // On failure a function returns FALSE (or INVALID_HANDLE_VALUE, INVALID_FILE_ATTRIBUTES,
 // INVALID_FILE_SIZE) and sets the thread's last error (GetLastError). Handles are numbers

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
 #include "platform/Types.h"
 #include "platform/WideString.h"
@@ -93,28 +94,41 @@ bool IsDevicePath(std::u16string_view path) {
     return !path.empty() && path[0] == u'\\';
 }
 
-fs::path ToHostPath(std::u16string_view path) {
+fs::path ToHostPath(std::u16string_view path, DevicePathProblem* problem) {
+    if (problem) *problem = DevicePathProblem::kNone;
     if (!IsDevicePath(path)) return fs::path(ToUtf8(path));
-    fs::path result = DeviceRoot();
+    auto fail = [problem](DevicePathProblem why) {
+        if (problem) *problem = why;
+        return fs::path();
+    };
+    std::vector<std::u16string> components;
     std::u16string component;
     auto flush = [&]() -> bool {
-        if (component.empty() || component == u".") {
-            component.clear();
-            return true;
-        }
         if (component == u"..") return false;
-        result = ResolveComponent(result, component);
+        if (!component.empty() && component != u".") components.push_back(component);
         component.clear();
         return true;
     };
     for (char16_t c : path) {
         if (c == u'\\' || c == u'/') {
-            if (!flush()) return {};
+            if (!flush()) return fail(DevicePathProblem::kLeavesDeviceFolder);
         } else {
             component += c;
         }
     }
-    if (!flush()) return {};
+    if (!flush()) return fail(DevicePathProblem::kLeavesDeviceFolder);
+
+    fs::path result = DeviceRoot();
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        result = ResolveComponent(result, components[i]);
+        // The host would follow a link among the folders; only the last component may be one,
+        // and the file functions then act on the link itself.
+        std::error_code ec;
+        if (i + 1 < components.size() &&
+            fs::symlink_status(result, ec).type() == fs::file_type::symlink) {
+            return fail(DevicePathProblem::kThroughLink);
+        }
+    }
     return result;
 }
 

@@ -16,11 +16,16 @@ std::filesystem::path RegistryPath();
 void SetDeviceRoot(const std::filesystem::path& path);
 std::filesystem::path DeviceRoot();
 
+// Why a device path has no host path.
+enum class DevicePathProblem { kNone, kLeavesDeviceFolder, kThroughLink };
+
 // Maps a device path ("\Windows\pegcards.dll") to the host file below the device folder,
 // matching each component without regard to case when the exact name does not exist.
-// Other paths are host paths and pass unchanged. A device path that would leave the device
-// folder ("..") gives an empty path.
-std::filesystem::path ToHostPath(std::u16string_view path);
+// Other paths are host paths and pass unchanged. A device path gives an empty path when it
+// would leave the device folder (".."), and when a folder on the way to its last component
+// is a symbolic link, so that it can never reach outside the device folder (which may itself
+// be a link). `problem`, when given, tells which of the two it was.
+std::filesystem::path ToHostPath(std::u16string_view path, DevicePathProblem* problem = nullptr);
 bool IsDevicePath(std::u16string_view path);
 
 // Host path of the running program; tests may override it.

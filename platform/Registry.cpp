@@ -431,6 +431,25 @@ bool RegistryBatch::Commit() {
     return impl_->store->Commit() && impl_->store->Sync();
 }
 
+struct RegistrySnapshot::Impl {
+    std::unique_lock<std::recursive_mutex> lock{Mutex()};
+    Store* store = nullptr;
+    bool open = false;
+};
+
+RegistrySnapshot::RegistrySnapshot() : impl_(std::make_unique<Impl>()) {
+    impl_->store = Store::Current();
+    impl_->open = impl_->store && impl_->store->BeginRead();
+}
+
+RegistrySnapshot::~RegistrySnapshot() {
+    if (impl_->open) impl_->store->EndRead();
+}
+
+bool RegistrySnapshot::Ok() const {
+    return impl_->open;
+}
+
 std::uint64_t RegistryFlushCount() {
     return flushCount.load();
 }

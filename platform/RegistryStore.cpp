@@ -241,6 +241,7 @@ Store* Store::Current() {
         store->db_ = nullptr;
         store->statements_.clear();
         store->depth_ = 0;
+        store->reading_ = false;
     }
     const fs::path path = platform::RegistryPath();
     if (store->db_ && path == store->path_) return store;
@@ -279,6 +280,7 @@ void Store::Close() {
     if (db_) sqlite3_close(db_);
     db_ = nullptr;
     depth_ = 0;
+    reading_ = false;
 }
 
 Statement Store::Prepare(const char* sql) {
@@ -327,11 +329,41 @@ void Store::Rollback() {
     }
 }
 
+bool Store::BeginRead() {
+    if (depth_ > 0) return false;
+    if (!Exec("PRAGMA query_only = ON")) return false;
+    // A deferred transaction takes its snapshot at its first read, so it reads at once.
+    if (!Exec("BEGIN") || !Exec("SELECT 1 FROM keys LIMIT 1")) {
+        Exec("ROLLBACK");
+        Exec("PRAGMA query_only = OFF");
+        return false;
+    }
+    depth_ = 1;
+    reading_ = true;
+    return true;
+}
+
+void Store::EndRead() {
+    if (!reading_) return;
+    Exec("ROLLBACK");
+    Exec("PRAGMA query_only = OFF");
+    depth_ = 0;
+    reading_ = false;
+}
+
 bool Store::Sync() {
     if (depth_ > 0) return true;  // the enclosing transaction syncs when it commits
-    const int rc =
-        sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
-    return rc == SQLITE_OK || rc == SQLITE_BUSY;
+    // With synchronous=NORMAL a commit only writes the log; syncing it here is what makes the
+    // commit survive a power loss. The checkpoint cannot be relied on for that: while another
+    // connection reads an older snapshot it copies (and syncs) nothing.
+    sqlite3_file* log = nullptr;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_JOURNAL_POINTER, &log) == SQLITE_OK && log &&
+        log->pMethods && log->pMethods->xSync(log, SQLITE_SYNC_NORMAL) != SQLITE_OK) {
+        return false;
+    }
+    // Keeps the log short; whatever it cannot copy now waits in the log, already durable.
+    sqlite3_wal_checkpoint_v2(db_, "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    return true;
 }
 
 }  // namespace platform::registry

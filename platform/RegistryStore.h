@@ -61,7 +61,13 @@ class Store {
     bool Commit();
     void Rollback();
 
-    // Checkpoints the write-ahead log, which syncs it and the database file to disk.
+    // A read transaction instead: it sees one moment of the store and writes nothing (the
+    // connection refuses writes until EndRead). Only when no transaction is open.
+    bool BeginRead();
+    void EndRead();
+
+    // Makes every committed change durable: syncs the write-ahead log, then copies what it
+    // can into the store file. False only when the sync fails.
     bool Sync();
 
   private:
@@ -75,6 +81,7 @@ class Store {
     long pid_ = 0;
     std::uint64_t generation_ = 0;
     int depth_ = 0;
+    bool reading_ = false;
     std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
 
     static Store* instance_;

@@ -1,5 +1,5 @@
-// Linux-side extras of the registry that no handheld program calls: a transaction for tools
-// that must change many keys at once, and a counter that tests read.
+// Linux-side extras of the registry that no handheld program calls: transactions for tools
+// that must change or read many keys at once, and a counter that tests read.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +24,25 @@ class RegistryBatch {
     bool Ok() const;
     // Commits and forces the store to disk; false (and rolled back) on failure.
     bool Commit();
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Runs every registry call made on this thread while it lives in one read transaction of the
+// current store: all of them see the store as it was when the snapshot began, while other
+// processes go on writing. Calls that would write fail. Other threads' registry calls wait
+// until it ends. It opens the store like any registry call, creating it when it is missing.
+class RegistrySnapshot {
+  public:
+    RegistrySnapshot();
+    ~RegistrySnapshot();
+    RegistrySnapshot(const RegistrySnapshot&) = delete;
+    RegistrySnapshot& operator=(const RegistrySnapshot&) = delete;
+
+    // False when the store could not be opened or read; registry calls then fail.
+    bool Ok() const;
 
   private:
     struct Impl;

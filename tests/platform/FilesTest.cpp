@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/PlatformConfig.h"
 #include "platform/WideString.h"
 #include "tests/support/TempPlatform.h"
 
@@ -178,6 +179,60 @@ TEST_F(FilesTest, SymbolicLinksAreFilesAndAreNeverFollowed) {
     EXPECT_TRUE(DeleteFileW(u"\\Windows\\FileLink"));
     EXPECT_FALSE(fs::exists(fs::symlink_status(windows_ / "Link")));
     EXPECT_EQ(Read(outside / "precious"), "data");
+}
+
+TEST_F(FilesTest, DevicePathsThroughALinkedFolderReachNothing) {
+    const fs::path outside = platform_.Root() / "outside";
+    fs::create_directories(outside / "Sub");
+    fs::create_directories(outside / "Empty");
+    Write(outside / "precious", "data");
+    Write(outside / "Sub" / "deep", "data");
+    fs::create_directory_symlink(outside, windows_ / "Link");
+    fs::create_directories(windows_ / "Real");
+    fs::create_directory_symlink(outside, windows_ / "Real" / "Inner");
+
+    auto expectPathNotFound = [](bool failed, const char16_t* path) {
+        EXPECT_TRUE(failed) << ToUtf8(path);
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND)) << ToUtf8(path);
+    };
+    for (const char16_t* path : {u"\\Windows\\Link\\precious", u"\\windows\\LINK\\Sub\\deep",
+                                 u"\\Windows\\Real\\Inner\\precious"}) {
+        expectPathNotFound(GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES, path);
+        expectPathNotFound(!SetFileAttributesW(path, FILE_ATTRIBUTE_READONLY), path);
+        expectPathNotFound(!DeleteFileW(path), path);
+        for (DWORD access : {GENERIC_READ, GENERIC_READ | GENERIC_WRITE}) {
+            expectPathNotFound(CreateFileW(path, access, 0, nullptr, OPEN_EXISTING, 0, nullptr) ==
+                                   INVALID_HANDLE_VALUE,
+                               path);
+        }
+    }
+    expectPathNotFound(CreateFileW(u"\\Windows\\Link\\new", GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   0, nullptr) == INVALID_HANDLE_VALUE,
+                       u"new");
+    expectPathNotFound(!CreateDirectoryW(u"\\Windows\\Link\\NewFolder", nullptr), u"NewFolder");
+    expectPathNotFound(!RemoveDirectoryW(u"\\Windows\\Link\\Empty"), u"Empty");
+    WIN32_FIND_DATAW data;
+    expectPathNotFound(FindFirstFileW(u"\\Windows\\Link\\Sub\\*", &data) == INVALID_HANDLE_VALUE,
+                       u"Sub\\*");
+
+    EXPECT_EQ(Read(outside / "precious"), "data");
+    EXPECT_EQ(Read(outside / "Sub" / "deep"), "data");
+    EXPECT_NE(fs::status(outside / "precious").permissions() & fs::perms::owner_write,
+              fs::perms::none);
+    EXPECT_TRUE(fs::is_directory(outside / "Empty"));
+    EXPECT_FALSE(fs::exists(outside / "new"));
+    EXPECT_FALSE(fs::exists(outside / "NewFolder"));
+
+    // Host paths go through their folders' links as the host does, and the device folder
+    // itself may be a link.
+    EXPECT_EQ(GetFileAttributesW(Host(windows_ / "Link" / "precious").c_str()),
+              FILE_ATTRIBUTE_NORMAL);
+    const fs::path linkedRoot = platform_.Root() / "linked-device";
+    fs::create_directory_symlink(platform_.DeviceRoot(), linkedRoot);
+    platform::SetDeviceRoot(linkedRoot);
+    Write(windows_ / "Real" / "plain", "x");
+    EXPECT_EQ(GetFileAttributesW(u"\\Windows\\Real\\plain"), FILE_ATTRIBUTE_NORMAL);
+    platform::SetDeviceRoot(platform_.DeviceRoot());
 }
 
 TEST_F(FilesTest, FoldersAreCreatedAndRemovedOnlyWhenEmpty) {

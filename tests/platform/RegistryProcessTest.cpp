@@ -155,6 +155,76 @@ TEST(RegistryProcessTest, AFlushedWriteSurvivesTheWriterBeingKilled) {
     RegCloseKey(key);
 }
 
+// The default file system of SQLite, except that it counts the syncs of write-ahead logs. Only
+// the methods of log files are swapped for a copy whose xSync counts and passes on.
+class LogSyncCounter {
+  public:
+    LogSyncCounter() {
+        real_ = sqlite3_vfs_find(nullptr);
+        vfs_ = *real_;
+        vfs_.zName = "tessamo-log-sync-counter";
+        vfs_.xOpen = Open;
+        sqlite3_vfs_register(&vfs_, 1);
+    }
+    // Connections opened meanwhile keep using it, so it stays registered (but not default).
+    ~LogSyncCounter() { sqlite3_vfs_register(real_, 1); }
+    int Syncs() const { return syncs_; }
+    const char* RealName() const { return real_->zName; }
+
+  private:
+    static int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags,
+                    int* outFlags) {
+        const int rc = real_->xOpen(real_, name, file, flags, outFlags);
+        if (rc != SQLITE_OK || !(flags & SQLITE_OPEN_WAL) || !file->pMethods) return rc;
+        if (!original_) {
+            original_ = file->pMethods;
+            counting_ = *original_;
+            counting_.xSync = Sync;
+        }
+        if (file->pMethods == original_) file->pMethods = &counting_;
+        return rc;
+    }
+    static int Sync(sqlite3_file* file, int flags) {
+        ++syncs_;
+        return original_->xSync(file, flags);
+    }
+
+    static inline sqlite3_vfs* real_ = nullptr;
+    static inline sqlite3_vfs vfs_{};
+    static inline const sqlite3_io_methods* original_ = nullptr;
+    static inline sqlite3_io_methods counting_{};
+    static inline int syncs_ = 0;
+};
+
+TEST(RegistryProcessTest, AFlushSyncsTheLogEvenWhileAnotherReaderHoldsASnapshot) {
+    LogSyncCounter counter;
+    TempPlatform temp;
+    ASSERT_EQ(WriteDword(u"\\Software", u"Before", 1, true), ERROR_SUCCESS);
+
+    // Another program reading meanwhile keeps the log from being copied into the store file,
+    // so only a sync of the log itself makes the next write durable.
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(temp.RegistryFile().c_str(), &reader, SQLITE_OPEN_READWRITE,
+                              counter.RealName()),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM vals;", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_txn_state(reader, "main"), SQLITE_TXN_READ);
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Software", 0, 0, &key), ERROR_SUCCESS);
+    const DWORD value = 2;
+    ASSERT_EQ(RegSetValueExW(key, u"After", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4),
+              ERROR_SUCCESS);
+    const int before = counter.Syncs();
+    EXPECT_EQ(RegFlushKey(key), ERROR_SUCCESS);
+    EXPECT_GT(counter.Syncs(), before);
+    RegCloseKey(key);
+
+    sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(reader);
+}
+
 TEST(RegistryProcessTest, ADamagedStoreIsSetAsideAndAnEmptyOneStarted) {
     TempPlatform temp;
     std::string garbage = "this is no database, but it must not be thrown away\n";

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/Files.h"
 #include "platform/PlatformConfig.h"
 #include "platform/RegistrySupport.h"
 #include "tests/support/TempPlatform.h"
@@ -280,6 +283,27 @@ TEST_F(RegistryTest, BatchCommitsAllOrNothing) {
     }
     EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Batch\\Kept", 0, 0, &key), ERROR_SUCCESS);
     RegCloseKey(key);
+}
+
+TEST(RegistryAfterTheTestPlatform, ReachesNeitherTheDefaultStoreNorTheDefaultDevice) {
+    TempPlatform outer;
+    // Where the default store would be; kept inside the test's own folder.
+    const std::filesystem::path dataHome = outer.Root() / "data";
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string savedValue = saved ? saved : "";
+    setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+    { TempPlatform inner; }
+    HKEY key = nullptr;
+    EXPECT_NE(
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"\\After", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    EXPECT_EQ(GetFileAttributesW(u"\\Windows"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(std::filesystem::exists(dataHome));
+    if (saved) {
+        setenv("XDG_DATA_HOME", savedValue.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
 }
 
 }  // namespace

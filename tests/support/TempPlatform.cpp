@@ -17,9 +17,15 @@ TempPlatform::TempPlatform() {
     platform::SetDeviceRoot(DeviceRoot());
 }
 
+namespace {
+// Below a file, so that nothing can ever be created there, not even by root: a registry call
+// made after the fixture has gone fails instead of reaching the user's real settings.
+const fs::path kNowhere = "/dev/null/tessamo-test-platform-ended";
+}  // namespace
+
 TempPlatform::~TempPlatform() {
-    platform::SetRegistryPath({});
-    platform::SetDeviceRoot({});
+    platform::SetRegistryPath(kNowhere / "registry.sqlite");
+    platform::SetDeviceRoot(kNowhere / "device");
     std::error_code ec;
     fs::remove_all(root_, ec);
 }

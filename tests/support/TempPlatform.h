@@ -1,5 +1,6 @@
 // Points the platform at a fresh temporary registry and device folder for one test,
-// so no test ever touches the user's real settings. Restores the defaults afterwards.
+// so no test ever touches the user's real settings. Afterwards both point at a place that
+// cannot exist, so later registry and file calls fail rather than reach the real defaults.
 #pragma once
 
 #include <filesystem>

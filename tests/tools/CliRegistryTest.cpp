@@ -1,11 +1,13 @@
 // tessamo-cli registry export and import, run as a separate process on a temporary store.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <vector>
 
 #include "platform/PlatformConfig.h"
 #include "platform/Registry.h"
+#include "platform/RegistrySupport.h"
 #include "tests/support/TempPlatform.h"
 #include "tests/tools/CliRunner.h"
 
@@ -192,9 +194,65 @@ TEST_F(CliRegistryTest, AMalformedFileIsRefusedWithItsLineNumberAndChangesNothin
         EXPECT_NE(result.err.find(c.line), std::string::npos) << c.text << " -> " << result.err;
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     }
+    // A name one character over the registry's limit; the pairs count as two characters each.
+    const std::string tooLong(16384, 'y');
+    std::string pairs;
+    for (int i = 0; i < 8192; ++i) pairs += "\xF0\x9F\x82\xA1";
+    for (const std::string& name : {tooLong, pairs}) {
+        const CliResult result = Import("[HKEY_LOCAL_MACHINE\\New]\n\n\"" + name + "\"=dword:1\n");
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.err.find(":3:"), std::string::npos) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
+    // Neither a missing file nor a folder can be read.
+    for (const fs::path& unreadable : {temp_.Root() / "missing.txt", temp_.Root()}) {
+        const CliResult result = Run("registry import " + unreadable.string());
+        EXPECT_EQ(result.status, 2) << unreadable << ": " << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
     EXPECT_EQ(Run("registry export").out, before);
-    EXPECT_EQ(Run("registry import " + (temp_.Root() / "missing.txt").string()).status, 2);
     EXPECT_EQ(Run("registry frobnicate").status, 2);
+}
+
+TEST_F(CliRegistryTest, NamesUpToTheRegistrysLimitsRoundTrip) {
+    // Longer than the handheld's 260-character paths, and the longest names the registry takes.
+    const std::string longValue = std::string(299, 'v') + "\xE2\x82\xAC";
+    const std::string longestValue(16383, 'w');
+    const std::string longestKey(255, 'k');
+    const std::string text = "[HKEY_LOCAL_MACHINE\\" + longestKey + "]\n\"" + longestValue +
+                             "\"=dword:00000002\n\n[HKEY_LOCAL_MACHINE\\Long]\n\"" + longValue +
+                             "\"=dword:00000007\n";
+    const CliResult imported = Import(text);
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    const CliResult exported = Run("registry export");
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out, text);
+
+    const fs::path file = temp_.Root() / "backup.txt";
+    std::ofstream(file, std::ios::binary) << exported.out;
+    const fs::path other = temp_.Root() / "other";
+    ASSERT_EQ(Run("registry import " + file.string(), other).status, 0);
+    EXPECT_EQ(Run("registry export", other).out, exported.out);
+}
+
+TEST_F(CliRegistryTest, ExportNeitherLocksNorCreatesTheStore) {
+    // Where there is no store, there is nothing to show, and none is made.
+    const fs::path nowhere = temp_.Root() / "nowhere";
+    const CliResult none = Run("registry export", nowhere);
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(none.out, "");
+    EXPECT_FALSE(fs::exists(nowhere));
+
+    // While the game holds the store for writing, export shows what was committed.
+    Set(HKEY_LOCAL_MACHINE, u"\\Committed", u"V", REG_DWORD, {1, 0, 0, 0});
+    const std::string committed = Run("registry export").out;
+    ASSERT_NE(committed, "");
+    platform::RegistryBatch writing;
+    ASSERT_TRUE(writing.Ok());
+    Set(HKEY_LOCAL_MACHINE, u"\\Pending", u"V", REG_DWORD, {2, 0, 0, 0});
+    const CliResult during = Run("registry export");
+    EXPECT_EQ(during.status, 0) << during.err;
+    EXPECT_EQ(during.out, committed);
 }
 
 }  // namespace

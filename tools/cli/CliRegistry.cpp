@@ -15,16 +15,19 @@
 // bytes long and a REG_SZ as "text" only when it is well-formed text ending in its
 // terminator without control characters; anything else, and every other type, is written
 // exactly as hex(T):bytes with T the type number in hexadecimal, so that import restores the
-// very same bytes.
+// very same bytes. Export only reads: it shows the store as one moment without holding off
+// the game's writes, and where there is no store yet it writes nothing and creates none.
 //
 // Import reads the same form and adds or replaces the keys and values it names, leaving
 // others alone. "[-HIVE\path]" removes that key with everything below it (a key that does not
 // exist is no error); "Name"=- removes one value. Blank lines and lines starting with ';' are
-// skipped. The whole file is checked before anything is written and then applied in one
-// transaction: a malformed file changes nothing and is reported with its line number.
+// skipped. Key names hold up to 255 characters and value names up to 16383, counted in
+// UTF-16 units, as in the registry. The whole file is checked before anything is written and
+// then applied in one transaction: a malformed file changes nothing and is reported with its
+// line number.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -39,11 +42,15 @@
 #include "platform/WideString.h"
 #include "tools/cli/Commands.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
 constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
+// The registry's own limits, in 16-bit characters without the terminator.
 constexpr std::size_t kMaxKeyNameLength = 255;
+constexpr std::size_t kMaxValueNameLength = 16383;
 
 // ---- export ---------------------------------------------------------------------------
 
@@ -104,31 +111,37 @@ std::string FormatValue(std::u16string_view name, DWORD type, const std::vector<
 }
 
 struct Exporter {
+    static constexpr DWORD kKeyNameBuffer = kMaxKeyNameLength + 1;
+    static constexpr DWORD kValueNameBuffer = kMaxValueNameLength + 1;
+
     std::ostream& out;
     bool first = true;
     bool failed = false;
+    // Shared by every level of the walk: a value name is used up before the walk goes deeper.
+    std::vector<WCHAR> valueName = std::vector<WCHAR>(kValueNameBuffer);
 
     void Key(HKEY key, const std::string& path, bool hiveRoot) {
         std::vector<std::string> lines;
         for (DWORD index = 0;; ++index) {
-            WCHAR name[MAX_PATH];
-            DWORD nameLength = MAX_PATH;
+            DWORD nameLength = kValueNameBuffer;
             DWORD type = REG_NONE;
             DWORD size = 0;
-            LONG rc = RegEnumValueW(key, index, name, &nameLength, nullptr, &type, nullptr, &size);
+            LONG rc = RegEnumValueW(key, index, valueName.data(), &nameLength, nullptr, &type,
+                                    nullptr, &size);
             if (rc == ERROR_NO_MORE_ITEMS) break;
             std::vector<BYTE> data(size);
-            nameLength = MAX_PATH;
+            nameLength = kValueNameBuffer;
             if (rc == ERROR_SUCCESS) {
-                rc = RegEnumValueW(key, index, name, &nameLength, nullptr, &type, data.data(),
-                                   &size);
+                rc = RegEnumValueW(key, index, valueName.data(), &nameLength, nullptr, &type,
+                                   data.data(), &size);
             }
             if (rc != ERROR_SUCCESS) {
                 failed = true;
                 return;
             }
             data.resize(size);
-            lines.push_back(FormatValue(std::u16string_view(name, nameLength), type, data));
+            lines.push_back(
+                FormatValue(std::u16string_view(valueName.data(), nameLength), type, data));
         }
         if (!hiveRoot || !lines.empty()) {
             if (!first) out << '\n';
@@ -137,8 +150,8 @@ struct Exporter {
             for (const std::string& line : lines) out << line << '\n';
         }
         for (DWORD index = 0;; ++index) {
-            WCHAR name[MAX_PATH];
-            DWORD nameLength = MAX_PATH;
+            WCHAR name[kKeyNameBuffer];
+            DWORD nameLength = kKeyNameBuffer;
             LONG rc =
                 RegEnumKeyExW(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
             if (rc == ERROR_NO_MORE_ITEMS) break;
@@ -156,8 +169,14 @@ struct Exporter {
 };
 
 int Export(std::ostream& out, std::ostream& err) {
-    // One transaction, so that the text shows the store at one moment; nothing is written.
-    platform::RegistryBatch snapshot;
+    // Where there is no store yet, the registry is empty; reading it must not make one.
+    std::error_code ec;
+    if (fs::symlink_status(platform::RegistryPath(), ec).type() == fs::file_type::not_found) {
+        return 0;
+    }
+    // One read transaction, so that the text shows the store at one moment without keeping
+    // the game from writing meanwhile.
+    platform::RegistrySnapshot snapshot;
     if (!snapshot.Ok()) {
         err << "tessamo-cli: registry export: cannot open the store "
             << platform::RegistryPath().string() << '\n';
@@ -340,6 +359,9 @@ class Parser {
 
     static std::optional<std::string> Value(std::string_view line, ValueChange& value) {
         if (auto message = Quoted(line, value.name)) return "value name: " + *message;
+        if (value.name.size() > kMaxValueNameLength) {
+            return "value name longer than 16383 characters";
+        }
         line = Trim(line);
         if (!line.starts_with('=')) return "expected = after the value name";
         line = Trim(line.substr(1));
@@ -422,15 +444,35 @@ bool Apply(const std::vector<KeyChange>& changes) {
     return true;
 }
 
+// The whole content of a regular file; nullopt when it is something else or cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& file) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return std::nullopt;
+    try {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) return std::nullopt;
+        // Unformatted reads turn a failing read into badbit instead of an exception.
+        std::string content;
+        std::vector<char> buffer(1 << 16);
+        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) ||
+               in.gcount() > 0) {
+            content.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+        }
+        if (in.bad()) return std::nullopt;
+        return content;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 int Import(const std::string& file, std::ostream& err) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    const std::optional<std::string> content = ReadWholeFile(file);
+    if (!content) {
         err << "tessamo-cli: registry import: cannot read " << file << '\n';
         return 2;
     }
-    const std::string content{std::istreambuf_iterator<char>(in), {}};
     std::vector<KeyChange> changes;
-    if (auto error = Parser().Parse(content, changes)) {
+    if (auto error = Parser().Parse(*content, changes)) {
         err << "tessamo-cli: registry import: " << file << ':' << error->line << ": "
             << error->message << '\n';
         return 2;

@@ -1,5 +1,6 @@
 #include "game/dialogs/TranslationTable.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -155,39 +156,57 @@ TEST_F(TranslationTableTest, AnEntryLongerThanTheWindowIsSkippedWhole) {
 }
 
 TEST_F(TranslationTableTest, EntriesThatFitAreReadAcrossManyRefills) {
-    // Entries of many lengths, so that line ends, CR LF pairs and escapes fall on every
-    // position of the window; some entries nearly fill it.
-    std::mt19937 random(7);
-    Entries_t expected;
-    std::u16string text;
-    for (int i = 0; i < 1500; ++i) {
-        const std::size_t length = i % 97 == 0 ? 2000 : random() % 60;
-        std::u16string source = u"s" + FromUtf8(std::to_string(i));
-        std::u16string translation;
-        std::u16string written;
-        for (std::size_t k = 0; k < length; ++k) {
-            const char16_t c = static_cast<char16_t>(u'a' + random() % 26);
-            if (k % 13 == 5) {
-                translation += u'|';
-                written += u"\\|";
-            } else if (k % 17 == 3) {
-                translation += u'\n';
-                written += u"\\n";
-            } else {
-                translation += c;
-                written += c;
+    // Entries of many lengths, so that line ends, CR LF pairs, escapes and (in UTF-16) the
+    // halves of surrogate pairs fall on every position of the window; some entries nearly
+    // fill it.
+    auto make = [](bool wide, std::u16string& text, Entries_t& expected) {
+        std::mt19937 random(7);
+        for (int i = 0; i < 3000; ++i) {
+            const std::size_t length = i % 97 == 0 ? 2000 : random() % 60;
+            std::u16string source = u"s" + FromUtf8(std::to_string(i));
+            std::u16string translation;
+            std::u16string written;
+            for (std::size_t k = 0; k < length; ++k) {
+                const char16_t c = static_cast<char16_t>(u'a' + random() % 26);
+                if (k % 13 == 5) {
+                    translation += u'|';
+                    written += u"\\|";
+                } else if (k % 17 == 3) {
+                    translation += u'\n';
+                    written += u"\\n";
+                } else if (wide && k % 11 == 7) {
+                    translation += u"\U0001F0A1";
+                    written += u"\U0001F0A1";
+                } else {
+                    translation += c;
+                    written += c;
+                }
             }
+            text += source + u"|" + written + (i % 3 == 0 ? u"\n" : u"\r\n");
+            expected.emplace_back(source, translation);
         }
-        text += source + u"|" + written + (i % 3 == 0 ? u"\n" : u"\r\n");
-        expected.emplace_back(source, translation);
-    }
-    LoadBytes(Utf16File(text));
+    };
+    std::u16string text;
+    Entries_t expected;
+    make(true, text, expected);
+    ASSERT_GT(text.size(), 20 * TranslationTable::kWindowSize);
+    // The last entry runs to the end of the text, where an odd byte is left over.
+    text += u"last|LAST";
+    expected.emplace_back(u"last", u"LAST");
+    LoadBytes(Utf16File(text) + "A");
+    EXPECT_EQ(table_.Count(), expected.size());
     EXPECT_TRUE(Entries() == expected);
+    EXPECT_EQ(table_.Lookup(u"last"), u"LAST");
+
+    std::u16string narrowText;
+    Entries_t narrowExpected;
+    make(false, narrowText, narrowExpected);
     std::string narrow;
-    for (char16_t c : text) narrow += static_cast<char>(c);
+    for (char16_t c : narrowText) narrow += static_cast<char>(c);
     LoadBytes(narrow);
-    EXPECT_EQ(table_.Count(), 2 * expected.size());
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), Entries().begin() + expected.size()));
+    EXPECT_EQ(table_.Count(), expected.size() + narrowExpected.size());
+    EXPECT_TRUE(std::equal(narrowExpected.begin(), narrowExpected.end(),
+                           Entries().begin() + expected.size()));
 }
 
 TEST_F(TranslationTableTest, TranslationsWithOtherConversionsAreIgnored) {

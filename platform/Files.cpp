@@ -285,7 +285,11 @@ HANDLE FindFirstFileW(LPCWSTR pattern, WIN32_FIND_DATAW* data) {
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         const std::u16string wide = FromUtf8(name);
-        if (ToUtf8(wide) != name || wide.size() >= MAX_PATH) continue;
+        // A host name with a backslash in it cannot be named by a device path: joined to
+        // its folder it would split into other components, perhaps through a link.
+        if (ToUtf8(wide) != name || wide.size() >= MAX_PATH ||
+            wide.find(u'\\') != std::u16string::npos)
+            continue;
         if (PatternMatches(foldedPattern, wide)) search->names.push_back(name);
     }
     if (!NextEntry(*search, data)) {

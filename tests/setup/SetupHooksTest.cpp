@@ -152,6 +152,7 @@ TEST_F(SetupHooksTest, LinksInsideRemovedFoldersAreRemovedButNeverFollowed) {
     env_.MakeFile(env_.Host("Storage/Apps/Tessamo/old.txt"));
     fs::create_directory_symlink(outside, env_.Host("Storage/Apps/Tessamo/ToOutside"));
     fs::create_symlink(outside / "single.txt", env_.Host("Storage/Apps/Tessamo/single.txt"));
+
     fs::create_directories(env_.Host("Windows/Start Menu"));
     fs::create_directory_symlink(outside, env_.Host("Windows/Start Menu/Linked"));
     env_.MakeKey(HKEY_CURRENT_USER, kOldKey);
@@ -165,6 +166,23 @@ TEST_F(SetupHooksTest, LinksInsideRemovedFoldersAreRemovedButNeverFollowed) {
     EXPECT_TRUE(env_.Exists(outside / "Nested" / "tessamo.lnk"));
     EXPECT_EQ(fs::status(outside / "single.txt").permissions(), permsBefore);
     EXPECT_TRUE(fs::is_symlink(env_.Host("Windows/Start Menu/Linked")));
+}
+
+TEST_F(SetupHooksTest, HostNamesWithABackslashNeverLeadThroughALink) {
+    const fs::path outside = env_.Root() / "outside";
+    env_.MakeFile(outside / "Sub" / "victim.txt");
+    env_.MakeFile(outside / "single.txt");
+    fs::create_directories(env_.Host("Storage/Apps/Tessamo"));
+    fs::create_directory_symlink(outside, env_.Host("Storage/Apps/Tessamo/ToOutside"));
+    // Joined to their folder, these names would read as paths through the link.
+    env_.MakeFile(env_.Host("Storage/Apps/Tessamo/ToOutside\\Sub/inner.txt"));
+    env_.MakeFile(env_.Host("Storage/Apps/Tessamo/ToOutside\\single.txt"));
+    env_.MakeKey(HKEY_CURRENT_USER, kOldKey);
+
+    EXPECT_EQ(InstallInit(u"\\Storage\\Apps\\Cards"), codeINSTALL_INIT_CONTINUE);
+    EXPECT_TRUE(env_.Exists(outside / "Sub" / "victim.txt"));
+    EXPECT_TRUE(env_.Exists(outside / "single.txt"));
+    EXPECT_FALSE(env_.Exists(env_.Host("Storage/Apps/Tessamo/ToOutside")));
 }
 
 TEST_F(SetupHooksTest, OldFolderThatIsALinkIsLeftAlone) {

@@ -84,6 +84,11 @@ DeviceScreen::DeviceScreen(QSize size) {
     barPalette.setColor(QPalette::WindowText, Qt::white);
     barPalette.setColor(QPalette::ButtonText, Qt::white);
     topBar_->setPalette(barPalette);
+    // The style's own hover fill is light, which would hide the white glyphs.
+    const QString buttonStyle = QStringLiteral(
+        "QToolButton { color: white; background: transparent; border: none; padding: 0 4px; }"
+        "QToolButton:hover { background: rgb(30, 80, 160); }"
+        "QToolButton:pressed { background: rgb(10, 60, 140); }");
     auto* barLayout = new QHBoxLayout(topBar_);
     barLayout->setContentsMargins(4 * displayScale_, 0, 2 * displayScale_, 0);
     barLayout->setSpacing(2 * displayScale_);
@@ -108,6 +113,7 @@ DeviceScreen::DeviceScreen(QSize size) {
     rotate_->setText(QStringLiteral("\u27f3"));
     rotate_->setToolTip(QStringLiteral("Rotate the screen (Ctrl+R)"));
     rotate_->setAutoRaise(true);
+    rotate_->setStyleSheet(buttonStyle);
     rotate_->setFont(buttonFont);
     rotate_->setFocusPolicy(Qt::NoFocus);
     barLayout->addWidget(rotate_);
@@ -117,6 +123,7 @@ DeviceScreen::DeviceScreen(QSize size) {
     ok_->setText(QStringLiteral("ok"));
     ok_->setToolTip(QStringLiteral("OK"));
     ok_->setAutoRaise(true);
+    ok_->setStyleSheet(buttonStyle);
     ok_->setFont(buttonFont);
     ok_->setFocusPolicy(Qt::NoFocus);
     ok_->hide();
@@ -128,6 +135,7 @@ DeviceScreen::DeviceScreen(QSize size) {
     help_->setText(QStringLiteral("?"));
     help_->setToolTip(QStringLiteral("Help (F1)"));
     help_->setAutoRaise(true);
+    help_->setStyleSheet(buttonStyle);
     help_->setFont(buttonFont);
     help_->setFocusPolicy(Qt::NoFocus);
     connect(help_, &QToolButton::clicked, this, [this] { SendHelpRequest(); });

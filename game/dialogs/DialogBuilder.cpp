@@ -10,6 +10,7 @@
 #include <QStylePainter>
 #include <QTabWidget>
 #include <QWidget>
+#include <algorithm>
 #include <climits>
 
 #include "game/dialogs/DialogFrame.h"
@@ -97,16 +98,33 @@ QWidget* MakeControl(const ControlTemplate& control, QWidget* parent,
 
 CheckBox::CheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent) {}
 
+QRect CheckBox::IndicatorRect(const QStyleOptionButton& option) const {
+    // The style's indicator has a fixed size; on a dense screen it grows with the text so
+    // that it stays in proportion and easy to tap.
+    QRect box = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    const int side = std::max(box.width(), fontMetrics().ascent());
+    box.setSize(QSize(side, side));
+    box.moveTop(option.rect.top() + std::max(0, (option.rect.height() - side) / 2));
+    return box;
+}
+
+int CheckBox::TextLeft(const QStyleOptionButton& option) const {
+    return IndicatorRect(option).right() + 1 +
+           style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+}
+
 QSize CheckBox::sizeHint() const {
     QStyleOptionButton option;
     initStyleOption(&option);
-    const QRect box = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
-    const int textLeft = box.right() + 1 + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    const int textLeft = TextLeft(option);
     const QSize single = QCheckBox::sizeHint();
-    const int textWidth = std::max(1, (width() > textLeft ? width() : single.width()) - textLeft);
+    const int singleWidth = textLeft + fontMetrics().size(Qt::TextShowMnemonic, text()).width() + 2;
+    const int textWidth = std::max(1, (width() > textLeft ? width() : singleWidth) - textLeft);
     const QRect bounds = fontMetrics().boundingRect(
         QRect(0, 0, textWidth, INT_MAX / 2), Qt::TextWordWrap | Qt::TextShowMnemonic, text());
-    return QSize(single.width(), std::max(single.height(), bounds.height()));
+    const int side = IndicatorRect(option).height();
+    return QSize(std::max(single.width(), singleWidth),
+                 std::max({single.height(), side, bounds.height()}));
 }
 
 QSize CheckBox::minimumSizeHint() const {
@@ -120,12 +138,11 @@ void CheckBox::paintEvent(QPaintEvent*) {
     const QString label = option.text;
     option.text.clear();
     option.rect = rect();
-    painter.drawControl(QStyle::CE_CheckBox, option);
-    QRect textRect = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
-    textRect.setLeft(textRect.right() + 1 + style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
-    textRect.setRight(rect().right());
-    textRect.setTop(rect().top());
-    textRect.setBottom(rect().bottom());
+    QStyleOptionButton indicator = option;
+    indicator.rect = IndicatorRect(option);
+    painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, indicator);
+    QRect textRect = rect();
+    textRect.setLeft(TextLeft(option));
     style()->drawItemText(
         &painter, textRect,
         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),

@@ -49,6 +49,10 @@ class CheckBox : public QCheckBox {
   protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+
+  private:
+    QRect IndicatorRect(const QStyleOptionButton& option) const;
+    int TextLeft(const QStyleOptionButton& option) const;
 };
 
 // The template's font at the screen's density.

@@ -160,6 +160,22 @@ TEST_F(DialogBuilderTest, ControlsBehaveAsTheirStylesSay) {
     CheckBox narrow(QStringLiteral("a label of several words that cannot fit on one line"));
     narrow.resize(60, 20);
     EXPECT_GT(narrow.sizeHint().height(), QCheckBox(QStringLiteral("x")).sizeHint().height());
+    // With large text the box grows with it: its drawn square is as tall as the letters.
+    CheckBox large(QStringLiteral("x"));
+    QFont font = large.font();
+    font.setPixelSize(40);
+    large.setFont(font);
+    large.resize(large.sizeHint());
+    const QImage drawn = large.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb paper = drawn.pixel(drawn.width() - 1, 0);
+    int top = drawn.height(), bottom = -1;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < 8; ++x)  // the square's left edge, clear of the letter
+            if (drawn.pixel(x, y) != paper) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_GE(bottom - top + 1, QFontMetrics(font).ascent() - 1);
 
     QDialog select;
     BuildDialog(&select, IDD_SELECT_GAME);

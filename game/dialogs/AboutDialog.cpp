@@ -4,8 +4,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "game/dialogs/DialogBuilder.h"
+#include "game/dialogs/DialogFrame.h"
 #include "game/dialogs/DialogInit.h"
 #include "game/dialogs/FormatText.h"
 #include "game/dialogs/HelpLaunch.h"
@@ -27,6 +29,9 @@ QLabel* MakeTextControl(QWidget* dialog, const std::u16string& text, int top, in
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
     QFont font = QApplication::font(label);
+    // The platform's default font is given in points at the device's own density.
+    if (font.pointSize() > 0)
+        font.setPixelSize(std::max(1, (font.pointSize() * ScreenDensityY() + 36) / 72));
     font.setResolveMask(QFont::AllPropertiesResolved);
     label->setFont(font);
     label->setGeometry(0, top, dialog->width(), bottom - top);

@@ -23,12 +23,16 @@ namespace {
 struct Placement {
     QRect name, version, notice, icon;
     int clientWidth = 0;
+    int textPixels = 0;
 };
 
 Placement Measure(const AboutDialog& dialog) {
-    return {dialog.NameControl()->geometry(), dialog.VersionControl()->geometry(),
-            dialog.NoticeControl()->geometry(), dialog.IconControl()->geometry(),
-            dialog.rect().width()};
+    return {dialog.NameControl()->geometry(),
+            dialog.VersionControl()->geometry(),
+            dialog.NoticeControl()->geometry(),
+            dialog.IconControl()->geometry(),
+            dialog.rect().width(),
+            dialog.NameControl()->font().pixelSize()};
 }
 
 void Fill(AboutDialog& dialog) {
@@ -83,6 +87,10 @@ TEST(AboutDialog, EverySizeDoublesAt192Dpi) {
     EXPECT_EQ(portrait.icon, QRect(208, 254, 64, 64));
     EXPECT_EQ(landscape.version, QRect(0, 114, 640, 58));
     EXPECT_EQ(landscape.icon, QRect(288, 254, 64, 64));
+    // The texts are in the device's default font at its density, so they double too.
+    const int smallText = MeasureAndRotate(QSize(240, 320), 96).first.textPixels;
+    EXPECT_GT(smallText, 0);
+    EXPECT_NEAR(portrait.textPixels, 2 * smallText, 1);
 }
 
 TEST(AboutDialog, ShowsNameVersionNoticeAndIcon) {

@@ -1,6 +1,7 @@
 #include "platform/gui/MessageBox.h"
 
 #include <QMessageBox>
+#include <algorithm>
 
 #include "platform/WideString.h"
 #include "platform/gui/DeviceScreen.h"
@@ -44,6 +45,13 @@ int ShowBox(QWidget* parent, const MessageBoxRequest& request) {
     if (!over) over = parent ? parent->window() : nullptr;
     QMessageBox box(IconFor(request.type), ToQString(request.caption), ToQString(request.text),
                     QMessageBox::NoButton, over);
+    // The box speaks in the device's default font, which is given in points at the device's
+    // own density.
+    QFont font = box.font();
+    if (font.pointSize() > 0) {
+        font.setPixelSize(std::max(1, (font.pointSize() * LogPixelsY() + 36) / 72));
+        box.setFont(font);
+    }
     switch (request.type & MB_TYPEMASK) {
         case MB_YESNO:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

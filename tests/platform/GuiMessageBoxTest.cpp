@@ -32,6 +32,7 @@ class GuiMessageBoxTest : public ::testing::Test {
             shownTitle_ = box->windowTitle();
             shownIcon_ = box->icon();
             shownButtons_ = box->standardButtons();
+            shownPixels_ = box->font().pixelSize();
             box->button(button)->click();
         });
     }
@@ -39,6 +40,7 @@ class GuiMessageBoxTest : public ::testing::Test {
     QString shownText_, shownTitle_;
     QMessageBox::Icon shownIcon_ = QMessageBox::NoIcon;
     QMessageBox::StandardButtons shownButtons_;
+    int shownPixels_ = 0;
 };
 
 TEST_F(GuiMessageBoxTest, TheResponderAnswersAndEveryCallIsLogged) {
@@ -83,6 +85,8 @@ TEST_F(GuiMessageBoxTest, WithoutAResponderARealBoxShowsTheTextAndButtons) {
     EXPECT_EQ(shownTitle_, "Korvel Tessamo");
     EXPECT_EQ(shownIcon_, QMessageBox::Question);
     EXPECT_EQ(shownButtons_, QMessageBox::Yes | QMessageBox::No);
+    // The default font's points at the large screen's 192 dots per inch.
+    EXPECT_EQ(shownPixels_, (QApplication::font().pointSize() * 192 + 36) / 72);
 
     PressLater(QMessageBox::Yes);
     EXPECT_EQ(MessageBoxW(nullptr, u"Clear?", u"", MB_YESNO | MB_ICONEXCLAMATION), IDYES);

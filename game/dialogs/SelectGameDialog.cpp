@@ -47,6 +47,11 @@ void SelectGameDialog::InitDialog() {
     gameNumber_ = ProposeGameNumber();
     text_ = FormatText(u"%u", gameNumber_);
     ExchangeData(true);
+    // The proposal is selected, so typing a number replaces it rather than adding to it.
+    if (edit_) {
+        edit_->setFocus();
+        edit_->selectAll();
+    }
 }
 
 void SelectGameDialog::ExchangeData(bool toControls) {

@@ -52,6 +52,15 @@ std::vector<std::u16string>& ToolTipTexts() {
     return texts;
 }
 
+// Swallows tooltip requests: an empty tooltip would otherwise show the button's label.
+class NoToolTip : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
+};
+
 QString ToQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -184,7 +193,10 @@ void MainDialog::OnInitDialog() {
     // The tooltips go to the bar's buttons in order: the two menu buttons, then Undo.
     const QList<QAction*> actions = classicBar_->actions();
     for (qsizetype i = 0; i < actions.size() && i < qsizetype(ToolTipTexts().size()); ++i) {
-        actions[i]->setToolTip(ToQString(ToolTipTexts()[static_cast<std::size_t>(i)]));
+        const QString tip = ToQString(ToolTipTexts()[static_cast<std::size_t>(i)]);
+        actions[i]->setToolTip(tip);
+        QWidget* button = classicBar_->widgetForAction(actions[i]);
+        if (tip.isEmpty() && button) button->installEventFilter(new NoToolTip(button));
     }
 
     LayOutStatusBar();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
@@ -116,6 +117,21 @@ TEST_F(SelectGameDialogTest, AnyNumberIsPassedOnUnchecked) {
         EXPECT_EQ(dialog.GameNumber(), number) << text.toStdString();
     }
     EXPECT_TRUE(MessageBoxLog().empty());
+}
+
+TEST_F(SelectGameDialogTest, TypedDigitsReplaceTheProposal) {
+    SelectGameDialog dialog;
+    const int result = RunWith(dialog, [&](QDialog& d) {
+        ASSERT_FALSE(dialog.Edit()->text().isEmpty());
+        for (const char* digit : {"1", "2", "3", "4", "5"}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (digit[0] - '0'), Qt::NoModifier,
+                            QString::fromLatin1(digit));
+            QApplication::sendEvent(dialog.Edit(), &press);
+        }
+        d.accept();
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.GameNumber(), 12345u);
 }
 
 TEST_F(SelectGameDialogTest, EnterKeyIsOk) {

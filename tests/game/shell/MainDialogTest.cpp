@@ -1,7 +1,10 @@
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 
 #include "game/dialogs/CommandBar.h"
 #include "game/dialogs/DialogBuilder.h"
@@ -112,6 +115,25 @@ TEST_F(MainDialogTest, UndoButtonFollowsTheHistory) {
     main.dialog.ClassicBar()->SendCommand(ID_GAME_UNDO);
     EXPECT_EQ(main.dialog.Game().Board().TopCard(3), moved);
     EXPECT_FALSE(UndoButtonEnabled(main));
+}
+
+TEST_F(MainDialogTest, OnlyTheUndoButtonHasATooltip) {
+    HostedMain main;
+    CommandBar& bar = *main.dialog.ClassicBar();
+    const QList<QAction*> actions = bar.actions();
+    ASSERT_GE(actions.size(), 3);
+    auto tipShown = [&](QAction* action) {
+        QToolTip::hideText();
+        QWidget* button = bar.widgetForAction(action);
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(button, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    bar.show();
+    EXPECT_EQ(tipShown(actions[0]), QString());
+    EXPECT_EQ(tipShown(actions[1]), QString());
+    EXPECT_EQ(tipShown(actions[2]), "Undo");
+    QToolTip::hideText();
 }
 
 TEST_F(MainDialogTest, EscapeDoesNotEndTheGameButCancelStillDoes) {

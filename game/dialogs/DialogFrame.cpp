@@ -104,6 +104,20 @@ void MakeFonts() {
     m.body = MakeTahoma(ScaleY(kTitleFontHeight), false);
 }
 
+// The scroll area whose viewport the dialog lies in (the device screen hosts every dialog so),
+// or null.
+QAbstractScrollArea* ScrollAreaAround(const QWidget* dialog) {
+    QWidget* parent = dialog->parentWidget();
+    auto* area = parent ? qobject_cast<QAbstractScrollArea*>(parent->parentWidget()) : nullptr;
+    return area && area->viewport() == parent ? area : nullptr;
+}
+
+// The dialog's y at the top of the part in view. A dialog in a scroll area scrolls by moving as
+// a whole, so its own coordinates scroll with it already; the scroll offset counts from here.
+int ViewTop(const QWidget* dialog) {
+    return ScrollAreaAround(dialog) ? -dialog->y() : 0;
+}
+
 bool IsLeftPress(const QEvent* event) {
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
         return false;
@@ -120,11 +134,6 @@ UINT ActionCommandId(const QAction* action) {
 }
 
 QEvent::Type InitDialogEvent::Type() {
-    static const QEvent::Type type = RegisteredType();
-    return type;
-}
-
-QEvent::Type DialogScrollEvent::Type() {
     static const QEvent::Type type = RegisteredType();
     return type;
 }
@@ -251,10 +260,11 @@ void DialogFrame::PaintTitleStrip(QWidget* dialog) {
     QPainter painter(dialog);
     painter.fillRect(dialog->rect(), dialog->palette().color(QPalette::Base));
 
-    const int stripBottom = scrollOffset + ScaleY(kTitleHeight);
+    const int stripTop = ViewTop(dialog) + scrollOffset;
+    const int stripBottom = stripTop + ScaleY(kTitleHeight);
     painter.setFont(TitleFont());
     painter.setPen(kTitleColour);
-    const QRect textRect(QPoint(ScaleX(kTitleLeft), scrollOffset),
+    const QRect textRect(QPoint(ScaleX(kTitleLeft), stripTop),
                          QPoint(clientWidth - 1, stripBottom - 1));
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      QString::fromStdU16String(title));
@@ -306,13 +316,8 @@ void DialogFrame::HideVerticalScrollBar(QWidget* dialog) {
         own->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         return;
     }
-    for (QWidget* up = dialog->parentWidget(); up; up = up->parentWidget()) {
-        if (auto* area = qobject_cast<QAbstractScrollArea*>(up)) {
-            area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            return;
-        }
-        if (up->isWindow()) return;
-    }
+    if (QAbstractScrollArea* area = ScrollAreaAround(dialog))
+        area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 int ScreenDensityX() {

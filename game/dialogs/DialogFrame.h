@@ -33,6 +33,7 @@
 #include <string_view>
 
 #include "platform/Types.h"
+#include "platform/gui/DeviceScreen.h"
 
 class QAction;
 class QMenu;
@@ -64,16 +65,10 @@ class InitDialogEvent : public QEvent {
     static QEvent::Type Type();
 };
 
-// A vertical scroll of the dialog, sent to it by whatever scrolls it: `code` is the scroll
-// code (5 = thumb tracking), `position` the scroll position (tracking or current), >= 0.
-class DialogScrollEvent : public QEvent {
-  public:
-    static constexpr int kThumbTrack = 5;
-    DialogScrollEvent(int code, int position) : QEvent(Type()), code(code), position(position) {}
-    static QEvent::Type Type();
-    int code;
-    int position;
-};
+// A vertical scroll of the dialog: the device screen sends it when the user scrolls a hosted
+// dialog (DeviceScreen.h). `code` is the scroll code (5 = thumb tracking), `position` the
+// scroll position (tracking or current), >= 0.
+using platform::gui::DialogScrollEvent;
 
 // A popup menu of the dialog is about to open (the platform's WM_INITMENUPOPUP). A system
 // menu is never updated.

@@ -10,8 +10,11 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QToolButton>
 #include <algorithm>
 #include <cstdlib>
@@ -43,7 +46,196 @@ QWidget* FirstFocusable(QWidget* dialog) {
     return dialog;
 }
 
+bool HiddenOnPurpose(const QWidget* widget) {
+    return widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+}
+
+// The scroll area that one hosted dialog lies in. It keeps the dialog as wide as the viewport
+// and as high as the viewport or the dialog's controls need, and tells the dialog of every
+// change of the scroll position.
+class DialogPort : public QScrollArea {
+  public:
+    DialogPort(QWidget* parent, int margin) : QScrollArea(parent), margin_(margin) {
+        setObjectName(QStringLiteral("DialogScrollArea"));
+        setFrameShape(QFrame::NoFrame);
+        // Scrolling is the dialog's business, not a stop of the focus chain.
+        setFocusPolicy(Qt::NoFocus);
+        verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        setWidgetResizable(false);
+        QScrollBar* bar = verticalScrollBar();
+        connect(bar, &QScrollBar::actionTriggered, this,
+                [this](int action) { pendingCode_ = CodeFor(action); });
+        // Connected after the area's own connection, so the dialog has moved already.
+        connect(bar, &QScrollBar::valueChanged, this, &DialogPort::SendScroll);
+    }
+
+    void Host(QDialog* dialog) {
+        dialog_ = dialog;
+        dialog->setParent(viewport(), Qt::Widget);
+        setWidget(dialog);  // watches the dialog's size and shows it with the area
+        for (QObject* child : dialog->children()) child->installEventFilter(this);
+        ScrollToTop();
+        Fit();
+    }
+
+    // Takes the dialog out: it has no parent afterwards.
+    void Release() {
+        if (QWidget* dialog = dialog_) {
+            for (QObject* child : dialog->children()) child->removeEventFilter(this);
+            dialog->removeEventFilter(this);
+        }
+        if (widget()) takeWidget();
+        dialog_ = nullptr;
+        hide();
+    }
+
+    // The dialog's scroll position goes back to 0, as after a screen change.
+    void ScrollToTop() {
+        pendingCode_ = DialogScrollEvent::kTop;
+        verticalScrollBar()->setValue(0);
+        pendingCode_ = -1;
+    }
+
+    void Fit() {
+        QWidget* dialog = dialog_;
+        if (!dialog) return;
+        if (fitting_) {
+            again_ = true;
+            return;
+        }
+        fitting_ = true;
+        // Bounded: a dialog that moves its controls on every resize gets two more tries.
+        for (int round = 0; round < 3; ++round) {
+            again_ = false;
+            // No frame and no horizontal scroll bar: the viewport is as high as the area.
+            const int viewHeight = height();
+            const int needed = NeededHeight(dialog, viewHeight);
+            const Qt::ScrollBarPolicy policy = verticalScrollBarPolicy();
+            const bool bar = policy == Qt::ScrollBarAlwaysOn ||
+                             (policy == Qt::ScrollBarAsNeeded && needed > viewHeight);
+            dialog->resize(std::max(0, width() - (bar ? BarWidth() : 0)),
+                           std::max(viewHeight, needed));
+            // The dialog may have moved itself (centring): its place is the scroll position.
+            dialog->move(0, -verticalScrollBar()->value());
+            if (!again_) break;
+        }
+        fitting_ = false;
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool consumed = QScrollArea::eventFilter(watched, event);
+        QWidget* dialog = dialog_;
+        if (!dialog || fitting_) return consumed;
+        const QEvent::Type type = event->type();
+        if (watched == dialog) {
+            if (type == QEvent::ChildAdded) {
+                static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+                FitLater();
+            } else if (type == QEvent::Move) {
+                if (dialog->pos() != QPoint(0, -verticalScrollBar()->value())) FitLater();
+            } else if (type == QEvent::ChildRemoved || type == QEvent::Resize ||
+                       type == QEvent::LayoutRequest || type == QEvent::Show) {
+                FitLater();
+            }
+        } else if (watched->parent() == dialog && watched->isWidgetType()) {
+            if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::ShowToParent ||
+                type == QEvent::HideToParent)
+                FitLater();
+        }
+        return consumed;
+    }
+
+    bool viewportEvent(QEvent* event) override {
+        const bool handled = QScrollArea::viewportEvent(event);
+        // The viewport narrows and widens as the scroll bar comes and goes.
+        if (event->type() == QEvent::Resize) Fit();
+        return handled;
+    }
+
+  private:
+    static int CodeFor(int action) {
+        switch (action) {
+            case QAbstractSlider::SliderSingleStepAdd:
+                return DialogScrollEvent::kLineDown;
+            case QAbstractSlider::SliderSingleStepSub:
+                return DialogScrollEvent::kLineUp;
+            case QAbstractSlider::SliderPageStepAdd:
+                return DialogScrollEvent::kPageDown;
+            case QAbstractSlider::SliderPageStepSub:
+                return DialogScrollEvent::kPageUp;
+            case QAbstractSlider::SliderToMinimum:
+                return DialogScrollEvent::kTop;
+            case QAbstractSlider::SliderToMaximum:
+                return DialogScrollEvent::kBottom;
+            default:
+                return -1;
+        }
+    }
+
+    void SendScroll(int value) {
+        QWidget* dialog = dialog_;
+        QScrollBar* bar = verticalScrollBar();
+        const bool tracking = bar->isSliderDown();
+        int code = pendingCode_ >= 0 ? pendingCode_ : DialogScrollEvent::kThumbPosition;
+        if (tracking) code = DialogScrollEvent::kThumbTrack;
+        pendingCode_ = -1;
+        if (!dialog) return;
+        DialogScrollEvent scroll(code, std::max(0, tracking ? bar->sliderPosition() : value));
+        QCoreApplication::sendEvent(dialog, &scroll);
+    }
+
+    // The width the viewport loses to the vertical scroll bar, as the area lays it out.
+    int BarWidth() const {
+        int width = verticalScrollBar()->sizeHint().width();
+        if (style()->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, this))
+            width += style()->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, this);
+        return width;
+    }
+
+    // The height the dialog's content takes: what its layout needs, or else down to the lowest
+    // bottom of its controls, with a margin below when that lies beyond the viewport.
+    int NeededHeight(const QWidget* dialog, int viewHeight) const {
+        int needed = dialog->minimumHeight();
+        if (dialog->layout()) return std::max(needed, dialog->minimumSizeHint().height());
+        int lowest = 0;
+        for (QObject* child : dialog->children()) {
+            auto* control = qobject_cast<QWidget*>(child);
+            if (!control || control->isWindow() || HiddenOnPurpose(control)) continue;
+            lowest = std::max(lowest, control->geometry().bottom() + 1);
+        }
+        if (lowest > viewHeight) lowest += margin_;
+        return std::max(needed, lowest);
+    }
+
+    void FitLater() {
+        if (fitPending_) return;
+        fitPending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                fitPending_ = false;
+                Fit();
+            },
+            Qt::QueuedConnection);
+    }
+
+    QPointer<QWidget> dialog_;
+    const int margin_;
+    bool fitting_ = false;
+    bool again_ = false;
+    bool fitPending_ = false;
+    int pendingCode_ = -1;
+};
+
 }  // namespace
+
+QEvent::Type DialogScrollEvent::Type() {
+    static const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
 
 // Held as QWidget: a hosted dialog announces its destruction from ~QWidget, when it is no
 // longer a QDialog, and must not be looked at as one then.
@@ -58,6 +250,13 @@ struct DeviceScreen::Page {
     QObject* dialog = nullptr;
     QPointer<QWidget> page;
     std::vector<QPointer<QWidget>> bars;
+};
+
+// The scroll area of one dialog, kept from its first hosting until the dialog is destroyed,
+// so that a scroll bar the dialog switched off stays off in its later runs.
+struct DeviceScreen::Port {
+    QObject* dialog = nullptr;
+    QPointer<DialogPort> area;
 };
 
 DeviceScreen::DeviceScreen(QSize size) {
@@ -160,9 +359,11 @@ DeviceScreen::DeviceScreen(QSize size) {
 DeviceScreen::~DeviceScreen() {
     // Hosted dialogs and attached bars belong to their callers: hand them back before Qt
     // deletes this window's children.
-    for (Hosted& entry : hosted_)
-        if (entry.dialog)
-            entry.dialog->setParent(nullptr, entry.dialog->windowFlags() | Qt::Dialog);
+    for (Hosted& entry : hosted_) {
+        if (!entry.dialog) continue;
+        if (Port* port = PortFor(entry.dialog); port && port->area) port->area->Release();
+        entry.dialog->setParent(nullptr, entry.dialog->windowFlags() | Qt::Dialog);
+    }
     for (Page& page : pages_) {
         for (QPointer<QWidget>& bar : page.bars) {
             if (!bar) continue;
@@ -172,6 +373,7 @@ DeviceScreen::~DeviceScreen() {
     }
     hosted_.clear();
     pages_.clear();
+    ports_.clear();
     if (g_screen == this) {
         g_screen = nullptr;
     }
@@ -252,10 +454,7 @@ void DeviceScreen::resizeEvent(QResizeEvent* event) {
 }
 
 bool DeviceScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == workArea_ && event->type() == QEvent::Resize) {
-        for (Hosted& entry : hosted_)
-            if (entry.dialog) entry.dialog->setGeometry(workArea_->rect());
-    }
+    if (watched == workArea_ && event->type() == QEvent::Resize) FitHostedDialogs();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -263,14 +462,20 @@ bool DeviceScreen::eventFilter(QObject* watched, QEvent* event) {
 // the platform and broadcasts the settings change.
 void DeviceScreen::HandleSize() {
     const QSize now = size();
+    const bool changed = now != lastSize_;
+    const bool first = !lastSize_.isValid();
+    // A screen change shows every dialog from its top again, as the frames expect after it;
+    // first, so that no dialog hears of a position that the new size merely clamps.
+    if (changed && !first) {
+        for (Hosted& entry : hosted_)
+            if (Port* port = PortFor(entry.dialog); port && port->area) port->area->ScrollToTop();
+    }
     const int bar = kBarHeight * displayScale_;
     topBar_->setGeometry(0, 0, now.width(), bar);
     workArea_->setGeometry(WorkAreaRect());
     band_->setGeometry(0, std::max(bar, now.height() - bar), now.width(), bar);
-    for (Hosted& entry : hosted_)
-        if (entry.dialog) entry.dialog->setGeometry(workArea_->rect());
-    if (now == lastSize_) return;
-    const bool first = !lastSize_.isValid();
+    FitHostedDialogs();
+    if (!changed) return;
     lastSize_ = now;
     platform::SetScreenSize(now.width(), now.height());
     if (first) return;  // the start size is no change
@@ -285,6 +490,8 @@ void DeviceScreen::HandleSize() {
         SettingChangeEvent change(SETTINGCHANGE_RESET);
         QCoreApplication::sendEvent(receiver, &change);
     }
+    // The dialogs have laid their controls out for the new size meanwhile.
+    FitHostedDialogs();
     emit settingChange(now.width(), now.height());
 }
 
@@ -292,8 +499,16 @@ void DeviceScreen::PushDialog(QDialog* dialog) {
     if (!dialog) return;
     for (const Hosted& entry : hosted_)
         if (entry.dialog == dialog) return;
-    dialog->setParent(workArea_, Qt::Widget);
-    dialog->setGeometry(workArea_->rect());
+    Port* port = PortFor(dialog);
+    if (!port || !port->area) {
+        if (!port) {
+            ports_.push_back(Port{dialog, nullptr});
+            port = &ports_.back();
+        }
+        port->area = new DialogPort(workArea_, 4 * displayScale_);
+    }
+    DialogPort* area = port->area;
+    area->setGeometry(workArea_->rect());
     // A hosted dialog covers what lies below it: as a child widget it would otherwise let the
     // dialog below show through wherever it paints nothing. Dialogs are white, as the
     // handheld's window colour.
@@ -303,8 +518,12 @@ void DeviceScreen::PushDialog(QDialog* dialog) {
     dialog->setAutoFillBackground(true);
     hosted_.push_back(Hosted{dialog});
     connect(dialog, &QObject::destroyed, this, &DeviceScreen::ForgetDialog, Qt::UniqueConnection);
+    area->Host(dialog);
     dialog->show();
-    dialog->raise();
+    area->show();
+    area->raise();
+    // Its initialisation, on the first show, may have added and moved controls.
+    area->Fit();
     ActiveChanged();
 }
 
@@ -319,6 +538,7 @@ void DeviceScreen::RemoveDialog(QDialog* dialog) {
     QWidget* focus = focusWidget();
     if (focus && (focus == dialog || dialog->isAncestorOf(focus))) focus->clearFocus();
     dialog->hide();
+    if (Port* port = PortFor(dialog); port && port->area) port->area->Release();
     dialog->setParent(nullptr, dialog->windowFlags() | Qt::Dialog);
     ActiveChanged();
 }
@@ -327,6 +547,32 @@ QDialog* DeviceScreen::ActiveDialog() const {
     for (auto it = hosted_.rbegin(); it != hosted_.rend(); ++it)
         if (it->dialog) return it->Dialog();
     return nullptr;
+}
+
+QScrollArea* DeviceScreen::ScrollAreaOf(const QDialog* dialog) const {
+    if (!dialog) return nullptr;
+    for (const Hosted& entry : hosted_) {
+        if (entry.dialog != dialog) continue;
+        for (const Port& port : ports_)
+            if (port.dialog == dialog) return port.area;
+    }
+    return nullptr;
+}
+
+DeviceScreen::Port* DeviceScreen::PortFor(const QObject* dialog) {
+    if (!dialog) return nullptr;
+    for (Port& port : ports_)
+        if (port.dialog == dialog) return &port;
+    return nullptr;
+}
+
+void DeviceScreen::FitHostedDialogs() {
+    for (Hosted& entry : hosted_) {
+        Port* port = PortFor(entry.dialog);
+        if (!port || !port->area) continue;
+        port->area->setGeometry(workArea_->rect());
+        port->area->Fit();
+    }
 }
 
 std::vector<QDialog*> DeviceScreen::HostedDialogs() const {
@@ -389,6 +635,16 @@ void DeviceScreen::ForgetDialog(QObject* dialog) {
         pages_.erase(it);
         break;
     }
+    for (auto it = ports_.begin(); it != ports_.end(); ++it) {
+        if (it->dialog != dialog) continue;
+        // Later: the dying dialog still counts among the viewport's children now.
+        if (it->area) {
+            it->area->hide();
+            it->area->deleteLater();
+        }
+        ports_.erase(it);
+        break;
+    }
     ActiveChanged();
 }
 
@@ -398,7 +654,7 @@ void DeviceScreen::ActiveChanged() {
     if (active) {
         title_->setText(active->windowTitle());
         titleConnection_ = connect(active, &QWidget::windowTitleChanged, title_, &QLabel::setText);
-        active->raise();
+        if (Port* port = PortFor(active); port && port->area) port->area->raise();
         QWidget* focus = QApplication::focusWidget();
         if (focus != active && !active->isAncestorOf(focus)) {
             QWidget* target = active->focusWidget();

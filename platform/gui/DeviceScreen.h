@@ -5,7 +5,8 @@
 //   +--------------------------------------+
 //   | work area: the main dialog and every |
 //   | modal dialog lie here, each filling  |
-//   | the whole area, the active one on top|
+//   | the whole area, the active one on    |
+//   | top; a taller one scrolls            |
 //   +--------------------------------------+
 //   | menu band: active dialog's menu bar  |  26 x display scale pixels
 //   +--------------------------------------+
@@ -28,6 +29,16 @@
 // at construction, e.g. KORVEL_PLATFORM_VERSION=4 for a device without soft keys. Without the
 // variable (or with another value) the version is left as it is.
 //
+// Each hosted dialog lies in a scroll area of its own that fills the work area (ScrollAreaOf).
+// The dialog is as wide as the area's viewport and as high as the viewport or, when its
+// controls reach further down, as their lowest bottom plus a small margin; then the area shows
+// a vertical scroll bar (never a horizontal one), as the handheld gives such a dialog. The
+// dialog's height follows its controls while it is hosted (moved, resized, shown, hidden,
+// added). Every change of the scroll position is sent to the dialog as a DialogScrollEvent;
+// a screen change scrolls every hosted dialog back to the top first. A dialog that switches
+// its scroll area's vertical scroll bar off keeps it off for the rest of its life, also in
+// later runs: the area is kept for the dialog until the dialog is destroyed.
+//
 // The active dialog is the top of the modal stack (ModalRun.h). The top bar shows its
 // windowTitle() and follows later title changes; the menu band shows the menu bars that
 // were attached to it (AttachMenuBar), each keeping its own shown/hidden state. The Help
@@ -38,17 +49,39 @@
 // a time; it is not a singleton owner of dialogs: dialogs are owned by their callers.
 #pragma once
 
+#include <QEvent>
 #include <QSize>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
 class QLabel;
+class QScrollArea;
 class QStackedWidget;
 class QToolButton;
 class QDialog;
 
 namespace platform::gui {
+
+// The handheld's vertical scroll message of a dialog. The screen sends it (never posts it) to
+// a hosted dialog each time the dialog's scroll position changes: `code` says how (thumb
+// tracking while the scroll bar's thumb is dragged), `position` is the tracking position
+// then and the new scroll position otherwise, in pixels, never negative.
+class DialogScrollEvent : public QEvent {
+  public:
+    static constexpr int kLineUp = 0;
+    static constexpr int kLineDown = 1;
+    static constexpr int kPageUp = 2;
+    static constexpr int kPageDown = 3;
+    static constexpr int kThumbPosition = 4;
+    static constexpr int kThumbTrack = 5;
+    static constexpr int kTop = 6;
+    static constexpr int kBottom = 7;
+    DialogScrollEvent(int code, int position) : QEvent(Type()), code(code), position(position) {}
+    static QEvent::Type Type();
+    int code;
+    int position;
+};
 
 class DeviceScreen : public QWidget {
     Q_OBJECT
@@ -86,13 +119,16 @@ class DeviceScreen : public QWidget {
     void SetScreenSize(QSize size);
     void Rotate();
 
-    // Hosting, used by RunModal (ModalRun.h): the dialog becomes a child of the work area,
-    // fills it and lies on top; it becomes the active dialog. Removing it makes the one
-    // below active again and gives the dialog back no parent (the caller restores it).
+    // Hosting, used by RunModal (ModalRun.h): the dialog goes into its scroll area in the
+    // work area, scrolled to the top, fills it and lies on top; it becomes the active dialog.
+    // Removing it makes the one below active again and gives the dialog back no parent (the
+    // caller restores it).
     void PushDialog(QDialog* dialog);
     void RemoveDialog(QDialog* dialog);
     QDialog* ActiveDialog() const;
     std::vector<QDialog*> HostedDialogs() const;  // bottom to top
+    // The scroll area that a hosted dialog lies in; null for a dialog that is not hosted.
+    QScrollArea* ScrollAreaOf(const QDialog* dialog) const;
 
     // Attaches a menu bar widget to `dialog` (before or while it is hosted): the widget is
     // moved into the menu band and is visible there only while `dialog` is active, and only
@@ -147,9 +183,13 @@ class DeviceScreen : public QWidget {
     QStackedWidget* band_ = nullptr;
     struct Hosted;
     struct Page;
+    struct Port;
     Page* PageFor(QDialog* dialog, bool create);
+    Port* PortFor(const QObject* dialog);
+    void FitHostedDialogs();
     std::vector<Hosted> hosted_;
     std::vector<Page> pages_;
+    std::vector<Port> ports_;
     QWidget* emptyPage_ = nullptr;
     QMetaObject::Connection titleConnection_;
 };

@@ -31,10 +31,10 @@ namespace platform::gui {
 //    is active on the screen. The owner is disabled when it was enabled (and only then is it
 //    enabled again at the end), as the handheld's modal run does. A widget that must not stay
 //    disabled (the owner window) re-enables itself in its changeEvent(QEvent::EnabledChange).
-// 2. With a DeviceScreen: the dialog is moved into the work area (parent = WorkArea(), so
-//    disabling the owner does not disable it), fills it, lies on top and becomes the active
-//    dialog (top bar title, menu band, help requests). Without a screen it is shown as a
-//    top-level window of its own.
+// 2. With a DeviceScreen: the dialog is moved into the work area (into its own scroll area
+//    there, DeviceScreen::ScrollAreaOf, so disabling the owner does not disable it), fills it,
+//    lies on top and becomes the active dialog (top bar title, menu band, help requests).
+//    Without a screen it is shown as a top-level window of its own.
 // 3. The modal observer (below), if any, is called with the shown dialog.
 // 4. A nested event loop runs until the dialog finishes (QDialog::done/accept/reject,
 //    Escape); a dialog already finished by the observer runs no loop. When the application

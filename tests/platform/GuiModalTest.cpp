@@ -81,7 +81,7 @@ TEST_F(GuiModalTest, TheDialogFillsTheWorkAreaAndItsOwnerIsDisabledWhileItRuns) 
     bool checkedInner = false;
     SetModalObserver([&](QDialog& running) {
         if (&running == &main) {
-            EXPECT_EQ(running.parentWidget(), screen.WorkArea());
+            EXPECT_TRUE(screen.WorkArea()->isAncestorOf(&running));
             EXPECT_EQ(running.geometry(), QRect(0, 0, 240, 320 - 52));
             EXPECT_TRUE(running.isVisible());
             EXPECT_EQ(OwnerOf(running), &ownerWindow);

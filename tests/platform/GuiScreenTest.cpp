@@ -1,6 +1,8 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -16,6 +18,7 @@
 #include "tests/platform/GuiTestApp.h"
 
 using platform::gui::DeviceScreen;
+using platform::gui::DialogScrollEvent;
 using platform::gui::HelpRequestEvent;
 using platform::gui::SettingChangeEvent;
 
@@ -28,12 +31,21 @@ class Listener : public QDialog {
     UINT lastFlag = 0;
     int helpRequests = 0;
     bool acceptHelp = true;
+    // Every scroll event as (code, position), and how many had come at the last setting change.
+    std::vector<std::pair<int, int>> scrolls;
+    std::size_t scrollsAtSettingChange = 0;
 
   protected:
     bool event(QEvent* event) override {
         if (event->type() == SettingChangeEvent::EventType()) {
             ++settingChanges;
             lastFlag = static_cast<SettingChangeEvent*>(event)->Flag();
+            scrollsAtSettingChange = scrolls.size();
+            return true;
+        }
+        if (event->type() == DialogScrollEvent::Type()) {
+            const auto* scroll = static_cast<DialogScrollEvent*>(event);
+            scrolls.emplace_back(scroll->code, scroll->position);
             return true;
         }
         if (event->type() == HelpRequestEvent::EventType()) {
@@ -49,6 +61,45 @@ class GuiScreenTest : public ::testing::Test {
   protected:
     void SetUp() override { GuiTestApp(); }
     void TearDown() override { platform::SetScreenSize(480, 640); }
+};
+
+// Lets the posted work run out: the scroll bars come and go one event round after the range
+// changes.
+void Settle() {
+    for (int round = 0; round < 5; ++round) QApplication::processEvents();
+}
+
+// Where `control` lies in the viewport of `area`, in the viewport's coordinates.
+QRect InView(const QScrollArea& area, const QWidget& control) {
+    return QRect(control.mapTo(area.viewport(), QPoint(0, 0)), control.size());
+}
+
+// Lays itself out for the screen, as the main window does: a field over a status bar at the
+// very bottom, together exactly as high as the work area.
+class FillingDialog : public Listener {
+  public:
+    explicit FillingDialog(int bars) : bars_(bars) {
+        field = new QWidget(this);
+        status = new QLabel("status", this);
+        LayOut();
+    }
+    QWidget* field;
+    QLabel* status;
+
+  protected:
+    bool event(QEvent* event) override {
+        if (event->type() == SettingChangeEvent::EventType()) LayOut();
+        return Listener::event(event);
+    }
+
+  private:
+    void LayOut() {
+        const QSize client(platform::ScreenWidth(), platform::ScreenHeight() - bars_);
+        resize(client);
+        field->setGeometry(0, 0, client.width(), client.height() - 20);
+        status->setGeometry(0, client.height() - 20, client.width(), 20);
+    }
+    int bars_;
 };
 
 TEST_F(GuiScreenTest, StartSizeComesFromTheOptionTheEnvironmentOrTheDefault) {
@@ -307,6 +358,166 @@ TEST_F(GuiScreenTest, TheTopBarsOkButtonAcceptsTheActiveDialogUnlessItIsHidden) 
     SHDoneButton(&main, SHDB_SHOW);
     EXPECT_TRUE(screen.OkButtonVisible());
     screen.RemoveDialog(&main);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GuiScreenTest, ATallerDialogScrollsInTheWorkAreaAndHearsEveryScroll) {
+    DeviceScreen screen(QSize(320, 240));  // work area 320 x 188
+    screen.show();
+    Listener dialog;
+    auto* top = new QPushButton("top", &dialog);
+    top->setGeometry(4, 4, 80, 20);
+    auto* bottom = new QPushButton("bottom", &dialog);
+    bottom->setGeometry(4, 300, 80, 20);
+    auto* hidden = new QPushButton("hidden", &dialog);  // hidden on purpose: takes no room
+    hidden->setGeometry(4, 600, 80, 20);
+    hidden->hide();
+    screen.PushDialog(&dialog);
+    Settle();
+
+    QScrollArea* area = screen.ScrollAreaOf(&dialog);
+    ASSERT_NE(area, nullptr);
+    EXPECT_TRUE(screen.WorkArea()->isAncestorOf(&dialog));
+    EXPECT_EQ(area->geometry(), screen.WorkArea()->rect());
+    QScrollBar* bar = area->verticalScrollBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(area->viewport()->size(), QSize(320 - bar->width(), 188));
+    // As wide as the viewport, as high as the lowest control's bottom and a margin of 4.
+    EXPECT_EQ(dialog.size(), QSize(area->viewport()->width(), 324));
+    EXPECT_EQ(bar->maximum(), 324 - 188);
+    EXPECT_TRUE(dialog.scrolls.empty());  // it starts at the top, nothing scrolled yet
+    EXPECT_FALSE(area->viewport()->rect().contains(InView(*area, *bottom)));
+
+    // Every way of scrolling moves the dialog and tells it how and where to.
+    bar->setValue(50);
+    EXPECT_EQ(dialog.pos(), QPoint(0, -50));
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    bar->setSliderDown(true);  // the thumb dragged
+    bar->setSliderPosition(30);
+    bar->setSliderDown(false);
+    const int step = bar->singleStep();
+    const std::vector<std::pair<int, int>> expected = {
+        {DialogScrollEvent::kThumbPosition, 50},
+        {DialogScrollEvent::kLineDown, 50 + step},
+        {DialogScrollEvent::kPageUp, std::max(0, 50 + step - bar->pageStep())},
+        {DialogScrollEvent::kBottom, 136},
+        {DialogScrollEvent::kThumbTrack, 30},
+    };
+    EXPECT_EQ(dialog.scrolls, expected);
+    EXPECT_EQ(dialog.pos(), QPoint(0, -30));
+
+    // The lowest control can be brought into view, whole.
+    area->ensureWidgetVisible(bottom, 0, 0);
+    EXPECT_TRUE(area->viewport()->rect().contains(InView(*area, *bottom)));
+    EXPECT_EQ(area->viewport()->childAt(InView(*area, *bottom).center()), bottom);
+
+    // A screen change first scrolls back to the top, then the dialog takes the new width.
+    dialog.scrolls.clear();
+    screen.Rotate();  // work area 240 x 268
+    Settle();
+    ASSERT_EQ(dialog.scrolls.size(), 1u);
+    EXPECT_EQ(dialog.scrolls[0], std::make_pair(DialogScrollEvent::kTop, 0));
+    EXPECT_EQ(dialog.scrollsAtSettingChange, 1u);
+    EXPECT_EQ(dialog.pos(), QPoint(0, 0));
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(dialog.size(), QSize(240 - bar->width(), 324));
+    EXPECT_EQ(area->viewport()->width(), dialog.width());
+    EXPECT_EQ(bar->maximum(), 324 - 268);
+
+    // Where everything fits, no scroll bar, and the dialog fills the work area exactly.
+    screen.SetScreenSize(QSize(320, 480));  // work area 320 x 428
+    Settle();
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(dialog.geometry(), QRect(0, 0, 320, 428));
+
+    // The dialog's height follows its controls while it is hosted.
+    bottom->move(4, 500);
+    Settle();
+    EXPECT_EQ(dialog.size(), QSize(320 - bar->width(), 524));
+    EXPECT_TRUE(bar->isVisible());
+    auto* late = new QPushButton("late", &dialog);
+    late->setGeometry(4, 700, 80, 20);
+    late->show();
+    Settle();
+    EXPECT_EQ(dialog.height(), 724);
+    delete late;
+    hidden->show();
+    Settle();
+    EXPECT_EQ(dialog.height(), 624);
+    hidden->hide();
+    bottom->move(4, 100);
+    Settle();
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(dialog.geometry(), QRect(0, 0, 320, 428));
+
+    screen.RemoveDialog(&dialog);
+    EXPECT_EQ(screen.ScrollAreaOf(&dialog), nullptr);
+    EXPECT_EQ(dialog.parentWidget(), nullptr);
+    EXPECT_FALSE(area->isVisible());
+}
+
+TEST_F(GuiScreenTest, ADialogThatFitsExactlyGetsNoScrollBar) {
+    struct Case {
+        QSize size;
+        int bars;
+    };
+    for (const Case& c : {Case{{320, 240}, 52}, Case{{640, 480}, 104}, Case{{240, 320}, 52}}) {
+        SCOPED_TRACE(c.size.width());
+        DeviceScreen screen(c.size);
+        screen.show();
+        FillingDialog main(c.bars);
+        screen.PushDialog(&main);
+        Settle();
+        QScrollArea* area = screen.ScrollAreaOf(&main);
+        ASSERT_NE(area, nullptr);
+        const QRect whole(QPoint(0, 0), screen.WorkAreaRect().size());
+        EXPECT_EQ(main.geometry(), whole);
+        EXPECT_EQ(area->viewport()->rect(), whole);
+        EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+        EXPECT_EQ(area->verticalScrollBar()->maximum(), 0);
+
+        // Turned, it lays itself out again and still fits exactly.
+        screen.Rotate();
+        Settle();
+        const QRect turned(QPoint(0, 0), screen.WorkAreaRect().size());
+        EXPECT_EQ(main.geometry(), turned);
+        EXPECT_EQ(main.status->geometry().bottom(), turned.bottom());
+        EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+        EXPECT_EQ(area->verticalScrollBar()->maximum(), 0);
+        EXPECT_TRUE(main.scrolls.empty());
+        screen.RemoveDialog(&main);
+    }
+}
+
+TEST_F(GuiScreenTest, AScrollBarSwitchedOffStaysOffInLaterRuns) {
+    DeviceScreen screen(QSize(320, 240));
+    screen.show();
+    Listener dialog;
+    (new QPushButton("low", &dialog))->setGeometry(4, 300, 80, 20);
+    screen.PushDialog(&dialog);
+    QScrollArea* area = screen.ScrollAreaOf(&dialog);
+    ASSERT_NE(area, nullptr);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // as the About dialog asks
+    Settle();
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+    EXPECT_EQ(dialog.width(), 320);  // the whole width again
+
+    screen.RemoveDialog(&dialog);
+    screen.PushDialog(&dialog);
+    Settle();
+    EXPECT_EQ(screen.ScrollAreaOf(&dialog), area);
+    EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    screen.Rotate();
+    Settle();
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+    EXPECT_EQ(dialog.width(), 240);
+    screen.RemoveDialog(&dialog);
 }
 
 }  // namespace

@@ -11,11 +11,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <set>
 
 #include "game/dialogs/DialogBuilder.h"
 #include "game/resources/resource.h"
+#include "platform/gui/DeviceScreen.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ShellRequests.h"
 #include "tests/game/dialogs/KitTestSupport.h"
@@ -166,6 +168,91 @@ TEST_F(DialogFrameTest, StripFollowsScrollingAndReturnsAfterScreenChange) {
     EXPECT_EQ(frame.scrollOffset, 0);
     EXPECT_EQ(Measure(dialog.grab().toImage().convertToFormat(QImage::Format_RGB32)).firstBlackRow,
               24);
+}
+
+TEST_F(DialogFrameTest, TheStripOfAHostedDialogScrollsWithItsContent) {
+    platform::gui::DeviceScreen screen(QSize(320, 240));  // work area 188 pixels high
+    screen.show();
+    TestDialog dialog;
+    (new QLabel("far below", &dialog))->setGeometry(8, 400, 100, 20);
+    DialogFrame frame;
+    frame.title = u"Options";
+    frame.Attach(&dialog);
+    screen.PushDialog(&dialog);
+    for (int round = 0; round < 5; ++round) QApplication::processEvents();
+    QScrollArea* area = screen.ScrollAreaOf(&dialog);
+    ASSERT_NE(area, nullptr);
+    QScrollBar* bar = area->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 40);
+    const auto inView = [&] {
+        return Measure(area->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    };
+    EXPECT_EQ(inView().firstBlackRow, 24);
+
+    // Dragging the thumb and scrolling otherwise: the frame tracks the position, and the
+    // strip moves up with the content as seen on the screen.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(10);
+    EXPECT_EQ(frame.scrollOffset, -10);
+    EXPECT_EQ(inView().firstBlackRow, 14);
+    bar->setSliderDown(false);
+    bar->setValue(40);
+    EXPECT_EQ(frame.scrollOffset, -40);
+    const Strip gone = inView();
+    EXPECT_EQ(gone.firstBlackRow, -1);  // scrolled out of view
+    EXPECT_EQ(area->viewport()->grab().toImage().pixel(65, 25), qRgb(255, 0, 0));
+
+    // A screen change shows the dialog from its top, the strip there again.
+    screen.Rotate();
+    for (int round = 0; round < 5; ++round) QApplication::processEvents();
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(frame.scrollOffset, 0);
+    EXPECT_EQ(inView().firstBlackRow, 24);
+    screen.RemoveDialog(&dialog);
+}
+
+TEST_F(DialogFrameTest, EveryTemplateDialogCanBeScrolledToEachOfItsControls) {
+    struct Case {
+        QSize size;
+        int dpi;
+    };
+    for (const Case& c : {Case{{320, 240}, 96}, Case{{640, 480}, 192}, Case{{240, 320}, 96}}) {
+        SetScreenDensity(c.dpi, c.dpi);
+        platform::gui::DeviceScreen screen(c.size);
+        screen.show();
+        for (int id : {IDD_MAIN, IDD_OPTIONS, IDD_SELECT_GAME, IDD_STATISTICS}) {
+            SCOPED_TRACE(testing::Message()
+                         << c.size.width() << "x" << c.size.height() << " " << id);
+            QDialog dialog;
+            ASSERT_TRUE(BuildDialog(&dialog, id));
+            screen.PushDialog(&dialog);
+            for (int round = 0; round < 5; ++round) QApplication::processEvents();
+            QScrollArea* area = screen.ScrollAreaOf(&dialog);
+            ASSERT_NE(area, nullptr);
+            QWidget* view = area->viewport();
+            EXPECT_EQ(dialog.width(), view->width());  // never a horizontal scroll
+            int controls = 0;
+            for (QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (control->isWindow() || !control->isVisible() || control->size().isEmpty())
+                    continue;
+                ++controls;
+                area->ensureWidgetVisible(control, 0, 0);
+                // Only up and down: a control wider than the screen is cut, as there.
+                const QRect shown(control->mapTo(view, QPoint(0, 0)), control->size());
+                const std::string name = control->objectName().toStdString();
+                EXPECT_TRUE(shown.left() >= 0 && shown.left() < view->width()) << name;
+                if (shown.height() <= view->height()) {
+                    EXPECT_GE(shown.top(), 0) << name << " at y " << control->y();
+                    EXPECT_LE(shown.bottom(), view->rect().bottom())
+                        << name << " at y " << control->y();
+                } else {  // taller than the screen: its top at least
+                    EXPECT_EQ(shown.top(), 0) << name;
+                }
+            }
+            EXPECT_GT(controls, 0);
+            screen.RemoveDialog(&dialog);
+        }
+    }
 }
 
 TEST_F(DialogFrameTest, SetTitleBeforeFirstResizeOnlyStores) {
@@ -403,6 +490,30 @@ TEST_F(DialogFrameTest, ScrollBarIsHiddenAfterInitialisationAndEverySettingChang
     QCoreApplication::sendEvent(dialog, &change);
     QApplication::processEvents();
     EXPECT_EQ(area.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    // Hosted on the device screen, a dialog taller than the work area loses the scroll bar that
+    // the screen gave it, and keeps it off after a screen change.
+    platform::gui::DeviceScreen screen(QSize(320, 240));
+    screen.show();
+    TestDialog hosted;
+    (new QLabel("far below", &hosted))->setGeometry(8, 400, 100, 20);
+    DialogFrame hostedFrame;
+    hostedFrame.hideScrollBar = true;
+    hostedFrame.Attach(&hosted);
+    screen.PushDialog(&hosted);
+    QScrollArea* port = screen.ScrollAreaOf(&hosted);
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);  // until the request
+    for (int round = 0; round < 5; ++round) QApplication::processEvents();
+    EXPECT_TRUE(hostedFrame.ScrollBarHidden());
+    EXPECT_EQ(port->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_FALSE(port->verticalScrollBar()->isVisible());
+    EXPECT_EQ(hosted.width(), 320);
+    screen.Rotate();
+    for (int round = 0; round < 5; ++round) QApplication::processEvents();
+    EXPECT_FALSE(port->verticalScrollBar()->isVisible());
+    EXPECT_EQ(hosted.width(), 240);
+    screen.RemoveDialog(&hosted);
 }
 
 // A dialog whose own handling destroys it, and the frame it holds, mid-event.

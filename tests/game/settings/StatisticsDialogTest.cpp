@@ -6,11 +6,16 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "game/dialogs/DialogBuilder.h"
+#include "game/dialogs/DialogFrame.h"
 #include "game/dialogs/TapPassThrough.h"
 #include "game/resources/resource.h"
 #include "game/settings/Statistics.h"
+#include "platform/PlatformConfig.h"
+#include "platform/gui/DeviceScreen.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/MessageBox.h"
 #include "tests/game/dialogs/DialogTestSupport.h"
@@ -199,6 +204,54 @@ TEST_F(StatisticsDialogTest, TitleListTapsAndHelp) {
     EXPECT_TRUE(menuSwallowed);
     EXPECT_TRUE(helpAccepted);
     EXPECT_EQ(viewer.WaitFor(1), std::vector<std::string>{"file:VevivoZozoruv.htm#play"});
+}
+
+TEST_F(StatisticsDialogTest, EveryControlCanBeScrolledIntoViewOnALowScreen) {
+    const int density = ScreenDensityY();
+    const QSize platformScreen(platform::ScreenWidth(), platform::ScreenHeight());
+    TheStatistics().SetGames(2);
+    TheStatistics().RecordWin(12);  // so that Clear is enabled
+    struct Case {
+        QSize size;
+        int dpi;
+    };
+    for (const Case& c : {Case{{320, 240}, 96}, Case{{640, 480}, 192}}) {
+        SCOPED_TRACE(c.size.width());
+        SetScreenDensity(c.dpi, c.dpi);
+        platform::gui::DeviceScreen screen(c.size);
+        screen.show();
+        StatisticsDialog dialog(false);
+        int controls = 0;
+        bool clearHit = false;
+        RunWith(dialog, [&](QDialog& d) {
+            for (int round = 0; round < 5; ++round) QApplication::processEvents();
+            QScrollArea* area = screen.ScrollAreaOf(&d);
+            ASSERT_NE(area, nullptr);
+            QWidget* view = area->viewport();
+            // Taller than the work area on both screens: it scrolls.
+            EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+            EXPECT_EQ(d.width(), view->width());
+            for (QWidget* control : d.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (control->isWindow() || !control->isVisible() || control->size().isEmpty())
+                    continue;
+                ++controls;
+                area->ensureWidgetVisible(control, 0, 0);
+                const QRect shown(control->mapTo(view, QPoint(0, 0)), control->size());
+                EXPECT_GE(shown.top(), 0) << control->objectName().toStdString();
+                EXPECT_LE(shown.bottom(), view->rect().bottom())
+                    << control->objectName().toStdString();
+            }
+            // Clear, scrolled into view, is what lies under a tap on its middle.
+            QPushButton* clear = dialog.ClearButton();
+            area->ensureWidgetVisible(clear, 0, 0);
+            const QPoint middle = clear->mapTo(view, clear->rect().center());
+            clearHit = view->childAt(middle) == clear && clear->isEnabled();
+        });
+        EXPECT_GE(controls, 5);
+        EXPECT_TRUE(clearHit);
+    }
+    SetScreenDensity(density, density);
+    platform::SetScreenSize(platformScreen.width(), platformScreen.height());
 }
 
 }  // namespace

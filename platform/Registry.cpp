@@ -406,14 +406,21 @@ LONG RegDeleteKeyW(HKEY parent, LPCWSTR subKey) {
 
 namespace platform {
 
-struct RegistryBatch::Impl {
+namespace {
+
+// What a batch or a snapshot holds while it lives: the registry lock, then the store that
+// was current once the lock was taken, and whether its transaction is open.
+struct TransactionHold {
     std::unique_lock<std::recursive_mutex> lock{Mutex()};
-    Store* store = nullptr;
+    Store* store = Store::Current();
     bool open = false;
 };
 
+}  // namespace
+
+struct RegistryBatch::Impl : TransactionHold {};
+
 RegistryBatch::RegistryBatch() : impl_(std::make_unique<Impl>()) {
-    impl_->store = Store::Current();
     impl_->open = impl_->store && impl_->store->Begin();
 }
 
@@ -431,14 +438,9 @@ bool RegistryBatch::Commit() {
     return impl_->store->Commit() && impl_->store->Sync();
 }
 
-struct RegistrySnapshot::Impl {
-    std::unique_lock<std::recursive_mutex> lock{Mutex()};
-    Store* store = nullptr;
-    bool open = false;
-};
+struct RegistrySnapshot::Impl : TransactionHold {};
 
 RegistrySnapshot::RegistrySnapshot() : impl_(std::make_unique<Impl>()) {
-    impl_->store = Store::Current();
     impl_->open = impl_->store && impl_->store->BeginRead();
 }
 

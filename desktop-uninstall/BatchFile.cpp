@@ -15,7 +15,32 @@ const char kBatchFormat[] =
 
 constexpr int kPlaceholders = 5;
 
+// Converts ANSI text to the OEM code page. Returns the length written (without the
+// terminating zero), or -1 when a character has no exact OEM form or the result does not
+// fit `capacity` bytes with its terminating zero.
+int AnsiToOem(const char* ansi, char* oem, int capacity) {
+    WCHAR wide[kBatchCapacity];
+    const int wideLength =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi, -1, wide, kBatchCapacity);
+    if (wideLength <= 0) return -1;
+    BOOL lossy = FALSE;
+    const int length = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide, wideLength, oem,
+                                           capacity, nullptr, &lossy);
+    if (length <= 0 || lossy) return -1;
+    return length - 1;
+}
+
 }  // namespace
+
+bool PathSurvivesBatch(const char* path) {
+    for (const char* p = path; *p; ++p) {
+        if (*p == '%' || *p == '!' || *p == '?' || static_cast<unsigned char>(*p) < 0x20) {
+            return false;
+        }
+    }
+    char oem[kBatchCapacity];
+    return AnsiToOem(path, oem, kBatchCapacity) >= 0;
+}
 
 void FolderOfPath(char* folder, const char* path) {
     lstrcpyA(folder, path);
@@ -35,7 +60,12 @@ int BatchTextLength(const char* programPath, const char* folder) {
 int FormatBatchText(char* text, const char* programPath, const char* folder) {
     text[0] = '\0';
     if (BatchTextLength(programPath, folder) + 1 > kBatchCapacity) return -1;
-    return wsprintfA(text, kBatchFormat, programPath, programPath, folder, folder, kBatchPath);
+    if (!PathSurvivesBatch(programPath) || !PathSurvivesBatch(folder)) return -1;
+    char ansi[kBatchCapacity];
+    wsprintfA(ansi, kBatchFormat, programPath, programPath, folder, folder, kBatchPath);
+    const int length = AnsiToOem(ansi, text, kBatchCapacity);
+    if (length < 0) text[0] = '\0';
+    return length;
 }
 
 void WriteAndStartBatch() {

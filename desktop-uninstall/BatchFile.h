@@ -17,9 +17,17 @@ void FolderOfPath(char* folder, const char* path);
 // folder, computed without formatting anything.
 int BatchTextLength(const char* programPath, const char* folder);
 
-// Formats the batch text into `text` (kBatchCapacity bytes). Returns its length, or -1
-// when it would not fit; `text` is then left empty.
+// Formats the batch text into `text` (kBatchCapacity bytes), in the code page the command
+// interpreter reads batch files in (the OEM one), while the paths come in the ANSI one.
+// Returns its length, or -1 when it would not fit or some path cannot be written so that
+// the interpreter reads the same path back; `text` is then left empty.
 int FormatBatchText(char* text, const char* programPath, const char* folder);
+
+// True when the interpreter reads `path`, written in a quoted batch line, as the same path:
+// no character it expands ('%' always, '!' under delayed expansion), no '?' (what the
+// system puts for a character the ANSI code page lacks), and every character present in
+// the OEM code page.
+bool PathSurvivesBatch(const char* path);
 
 // Writes the batch for the running program, replacing any earlier one, and starts it
 // suspended at idle priority in a hidden window, then resumes it. The running program

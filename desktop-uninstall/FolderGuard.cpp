@@ -177,6 +177,8 @@ bool MayRemoveFolder(const char* programPath, const char* folder, const char* en
     if (entryName[0] == '\0') return false;
     if (!FitsPathBuffer(programPath)) return false;
     if (BatchTextLength(programPath, folder) + 1 > kBatchCapacity) return false;
+    // A path the batch would read differently names some other folder.
+    if (!PathSurvivesBatch(programPath) || !PathSurvivesBatch(folder)) return false;
 
     // The root of a volume: a drive, a share, or a folder another volume is mounted on.
     char withSeparator[MAX_PATH + 2];

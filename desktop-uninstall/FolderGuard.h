@@ -15,8 +15,8 @@
 //    profile the shell folders: those known by name directly inside it (Desktop, Documents,
 //    AppData, ...) and those found where the current user's own shell folders lie inside
 //    the current user's profile, and every folder that holds one of them.
-//  - a program path that FitsPathBuffer rejects, or one whose batch text would not fit its
-//    buffer.
+//  - a program path that FitsPathBuffer rejects, one whose batch text would not fit its
+//    buffer, or one that PathSurvivesBatch rejects (the batch would remove another folder).
 // A folder of its own inside one of the other folders, such as C:\Program Files\Korvel
 // Tessamo or one in a user's documents, is accepted.
 #pragma once

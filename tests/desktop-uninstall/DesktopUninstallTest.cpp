@@ -299,4 +299,45 @@ TEST_F(DesktopUninstallTest, RefusesSharedApplicationData) {
     ExpectRefused("C:\\ProgramData\\remove.exe");
 }
 
+// The interpreter expands '%' even inside quotes, and '!' under delayed expansion: such a
+// path would become another folder's in the batch, above or beside the program's own.
+TEST_F(DesktopUninstallTest, RefusesPathsTheBatchWouldReadAsAnotherFolder) {
+    WriteFile(prefix_->Host("C:\\Apps\\Victim\\keep.txt"), "parent");
+    WriteFile(prefix_->Host("C:\\Apps\\Victim\\Sub\\keep.txt"), "parent's subfolder");
+    ExpectRefused("C:\\Apps\\Victim\\%Games%\\remove.exe");
+    WriteFile(prefix_->Host("C:\\Apps\\V2\\50Cards\\keep.txt"), "sibling");
+    ExpectRefused("C:\\Apps\\V2\\50%Cards\\remove.exe");
+    ExpectRefused("C:\\Apps\\V3\\Cards!\\remove.exe");
+    ExpectRefused("C:\\Apps\\V3\\!Cards!\\remove.exe");
+    prefix_->WaitForServer();
+    for (const char* path : {"C:\\Apps\\Victim\\keep.txt", "C:\\Apps\\Victim\\Sub\\keep.txt",
+                             "C:\\Apps\\V2\\50Cards\\keep.txt"}) {
+        EXPECT_TRUE(fs::exists(prefix_->Host(path))) << path;
+    }
+}
+
+// The batch is read in the OEM code page while the program sees its path in the ANSI one:
+// a letter both have is written so that the interpreter reads it back; one the OEM code
+// page lacks, or one the ANSI code page lacks (the system then reports '?'), is refused.
+TEST_F(DesktopUninstallTest, RemovesAFolderWithAccentedNameAndRefusesOnesTheBatchCannotSpell) {
+    const std::string own = "C:\\Apps\\V4\\K\xc3\xa4rten\\remove.exe";
+    WriteFile(prefix_->Host("C:\\Apps\\V4\\keep.txt"), "parent");
+    WriteFile(prefix_->Host("C:\\Apps\\V4\\Karten\\keep.txt"), "sibling");
+    Place(own);
+    EXPECT_EQ(RunUninstaller(own), 0);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return !fs::exists(prefix_->Host("C:\\Apps\\V4\\K\xc3\xa4rten")) &&
+                   !fs::exists(Batch());
+        },
+        seconds(60)))
+        << "the accented folder or the batch file is still there";
+    prefix_->WaitForServer();
+    EXPECT_TRUE(fs::exists(prefix_->Host("C:\\Apps\\V4\\keep.txt")));
+    EXPECT_TRUE(fs::exists(prefix_->Host("C:\\Apps\\V4\\Karten\\keep.txt")));
+
+    ExpectRefused("C:\\Apps\\V5\\\xc5\x92uvres\\remove.exe");  // U+0152: ANSI only
+    ExpectRefused("C:\\Apps\\V5\\\xd0\x9a\xd0\xb0\xd1\x80\xd1\x82\xd1\x8b\\remove.exe");  // Cyrillic: neither
+}
+
 }  // namespace

@@ -105,12 +105,16 @@ pid_t WinePrefix::Spawn(const WineTools& tools, const fs::path& prefix, const fs
         std::string entry = *e;
         std::string name = entry.substr(0, entry.find('='));
         if (name == "DISPLAY" || name == "WAYLAND_DISPLAY" || name == "HOME" ||
-            name.rfind("WINE", 0) == 0 || name.rfind("XDG_", 0) == 0) {
+            name.rfind("WINE", 0) == 0 || name.rfind("XDG_", 0) == 0 || name == "LANG" ||
+            name.rfind("LC_", 0) == 0) {
             continue;
         }
         env.push_back(entry);
     }
     env.push_back("HOME=" + home.string());
+    // One locale everywhere, so the code pages (ANSI 1252, OEM 437) and the host's file
+    // names (UTF-8) are the same on every machine.
+    env.push_back("LANG=C.UTF-8");
     env.push_back("WINEPREFIX=" + prefix.string());
     env.push_back("WINEDEBUG=-all");
     env.push_back("WINEDLLOVERRIDES=mscoree,mshtml=");

@@ -31,15 +31,41 @@ RegKeyHandle currentUser{2};
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
 
+// What the store looked like at some moment: a changed stamp means something may have been
+// written since, by this connection (total changes) or by another one (data version).
+struct Stamp {
+    std::uint64_t generation = 0;
+    std::int64_t dataVersion = -1;
+    std::int64_t changes = -1;
+    bool operator==(const Stamp&) const = default;
+};
+
+// Where the last enumeration of a key stopped, so that asking for the next index seeks past
+// the last name instead of counting from the start: a walk by index stays linear.
+struct Cursor {
+    std::int64_t key = 0;
+    DWORD index = 0;
+    std::string folded;
+    Stamp stamp;
+    bool valid = false;
+};
+
+struct EnumCursors {
+    Cursor subkeys;
+    Cursor values;
+};
+
 struct OpenKey {
     std::int64_t id;
     std::uint64_t generation;
+    EnumCursors cursors;
 };
 
 // Handles are numbers dressed as pointers; the table decides whether one is live.
 struct HandleTable {
     std::unordered_map<std::uintptr_t, OpenKey> open;
     std::uintptr_t next = 0x10000;
+    EnumCursors hives[2];
 };
 
 HandleTable& Handles() {
@@ -118,9 +144,12 @@ std::optional<Name> ValueName(LPCWSTR name) {
                     kMaxValueNameLength);
 }
 
-bool KeyExists(Store& store, std::int64_t id) {
+// ERROR_SUCCESS, ERROR_BADKEY when the key is gone, or ERROR_READ_FAULT.
+LONG KeyExists(Store& store, std::int64_t id) {
     Statement st = store.Prepare("SELECT 1 FROM keys WHERE id = ?1");
-    return st.Bind(1, id).Step() == SQLITE_ROW;
+    const int rc = st.Bind(1, id).Step();
+    if (rc == SQLITE_ROW) return ERROR_SUCCESS;
+    return rc == SQLITE_DONE ? ERROR_BADKEY : ERROR_READ_FAULT;
 }
 
 // Resolves a handle to its key id, checking that the key still exists.
@@ -138,27 +167,114 @@ LONG Resolve(Store& store, HKEY key, std::int64_t* id) {
     if (it == open.end() || it->second.generation != store.Generation()) {
         return ERROR_INVALID_HANDLE;
     }
-    if (!KeyExists(store, it->second.id)) return ERROR_BADKEY;
+    if (LONG rc = KeyExists(store, it->second.id); rc != ERROR_SUCCESS) return rc;
     *id = it->second.id;
     return ERROR_SUCCESS;
 }
 
-std::optional<std::int64_t> FindChild(Store& store, std::int64_t parent, const Name& name) {
-    Statement st = store.Prepare("SELECT id FROM keys WHERE parent = ?1 AND folded = ?2");
-    if (st.Bind(1, parent).Bind(2, name.folded).Step() != SQLITE_ROW) return std::nullopt;
-    return st.Int(0);
+// The cursors of a handle that Resolve has accepted.
+EnumCursors& CursorsOf(HKEY key) {
+    auto& table = Handles();
+    if (key == &localMachine) return table.hives[0];
+    if (key == &currentUser) return table.hives[1];
+    return table.open.find(Token(key))->second.cursors;
 }
 
-// Walks `parts` below `start`: the id of the key, or nullopt when a component is missing.
-std::optional<std::int64_t> FindPath(Store& store, std::int64_t start,
-                                     const std::vector<Name>& parts) {
-    std::int64_t id = start;
+// ERROR_SUCCESS with `*child` set, ERROR_FILE_NOT_FOUND, or ERROR_READ_FAULT.
+LONG FindChild(Store& store, std::int64_t parent, const Name& name, std::int64_t* child) {
+    Statement st = store.Prepare("SELECT id FROM keys WHERE parent = ?1 AND folded = ?2");
+    const int rc = st.Bind(1, parent).Bind(2, name.folded).Step();
+    if (rc == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
+    if (rc != SQLITE_ROW) return ERROR_READ_FAULT;
+    *child = st.Int(0);
+    return ERROR_SUCCESS;
+}
+
+// Walks `parts` below `start` to the key's id; ERROR_FILE_NOT_FOUND when a component is
+// missing, ERROR_READ_FAULT when the store cannot be read.
+LONG FindPath(Store& store, std::int64_t start, const std::vector<Name>& parts, std::int64_t* id) {
+    *id = start;
     for (const Name& part : parts) {
-        auto child = FindChild(store, id, part);
-        if (!child) return std::nullopt;
-        id = *child;
+        if (LONG rc = FindChild(store, *id, part, id); rc != ERROR_SUCCESS) return rc;
     }
-    return id;
+    return ERROR_SUCCESS;
+}
+
+// Levels of `id` below its hive root, counted only up to one beyond `limit`, so that a
+// store whose parents run in a loop cannot hold the walk.
+LONG KeyDepth(Store& store, std::int64_t id, int limit, int* depth) {
+    *depth = 0;
+    while (id != platform::registry::kLocalMachineRoot &&
+           id != platform::registry::kCurrentUserRoot && *depth <= limit) {
+        Statement st = store.Prepare("SELECT parent FROM keys WHERE id = ?1");
+        const int rc = st.Bind(1, id).Step();
+        if (rc == SQLITE_DONE) return ERROR_BADKEY;
+        if (rc != SQLITE_ROW) return ERROR_READ_FAULT;
+        id = st.Int(0);
+        ++*depth;
+    }
+    return ERROR_SUCCESS;
+}
+
+bool ReadStamp(Store& store, Stamp* stamp) {
+    Statement st = store.Prepare("PRAGMA data_version");
+    if (st.Step() != SQLITE_ROW) return false;
+    *stamp = {store.Generation(), st.Int(0), sqlite3_total_changes64(store.Db())};
+    return true;
+}
+
+// The statements of one enumeration: each lists (name, folded, ...) of `?1`'s entries in
+// folded order, from an offset `?2`, from the name `?2` on, or after the name `?2`.
+struct EnumQueries {
+    const char* fromOffset;
+    const char* fromName;
+    const char* afterName;
+};
+
+constexpr EnumQueries kSubkeyQueries{
+    "SELECT name, folded FROM keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2",
+    "SELECT name, folded FROM keys WHERE parent = ?1 AND folded >= ?2 ORDER BY folded LIMIT 1",
+    "SELECT name, folded FROM keys WHERE parent = ?1 AND folded > ?2 ORDER BY folded LIMIT 1",
+};
+
+constexpr EnumQueries kValueQueries{
+    "SELECT name, folded, type, data FROM vals WHERE key = ?1 ORDER BY folded LIMIT 1 OFFSET ?2",
+    "SELECT name, folded, type, data FROM vals WHERE key = ?1 AND folded >= ?2"
+    " ORDER BY folded LIMIT 1",
+    "SELECT name, folded, type, data FROM vals WHERE key = ?1 AND folded > ?2"
+    " ORDER BY folded LIMIT 1",
+};
+
+// Steps to the entry at `index` of key `id` and hands its row to `use`. While the store is
+// unchanged since the cursor was set, the same or the next index seeks by name; anything
+// else counts from the start.
+template <typename Use>
+LONG EnumerateAt(Store& store, Cursor& cursor, const EnumQueries& queries, std::int64_t id,
+                 DWORD index, Use&& use) {
+    Stamp stamp;
+    if (!ReadStamp(store, &stamp)) return ERROR_READ_FAULT;
+    const bool fresh = cursor.valid && cursor.key == id && cursor.stamp == stamp;
+    const bool same = fresh && index == cursor.index;
+    const bool next = fresh && index == cursor.index + 1;
+    Statement st = store.Prepare(same   ? queries.fromName
+                                 : next ? queries.afterName
+                                        : queries.fromOffset);
+    st.Bind(1, id);
+    if (same || next) {
+        st.Bind(2, cursor.folded);
+    } else {
+        st.Bind(2, std::int64_t{index});
+    }
+    const int rc = st.Step();
+    cursor.valid = false;
+    if (rc == SQLITE_DONE) return ERROR_NO_MORE_ITEMS;
+    if (rc != SQLITE_ROW) return ERROR_READ_FAULT;
+    cursor.key = id;
+    cursor.index = index;
+    cursor.folded = std::string(st.Text(1));
+    cursor.stamp = stamp;
+    cursor.valid = true;
+    return use(st);
 }
 
 // Full path of a key from its hive root, for the observer.
@@ -189,7 +305,7 @@ HKEY NewHandle(Store& store, std::int64_t id) {
     auto& table = Handles();
     const std::uintptr_t token = table.next;
     table.next += 0x10;
-    table.open.emplace(token, OpenKey{id, store.Generation()});
+    table.open.emplace(token, OpenKey{id, store.Generation(), {}});
     return reinterpret_cast<HKEY>(token);
 }
 
@@ -241,20 +357,31 @@ LONG RegCreateKeyExW(HKEY parent, LPCWSTR subKey, DWORD, LPWSTR, DWORD, DWORD, v
         if (!parts) return ERROR_INVALID_PARAMETER;
 
         // Most opens find every key present and need no write lock.
-        if (auto existing = FindPath(*store, id, *parts)) {
-            *result = NewHandle(*store, *existing);
+        std::int64_t existing = 0;
+        const LONG found = FindPath(*store, id, *parts, &existing);
+        if (found == ERROR_SUCCESS) {
+            *result = NewHandle(*store, existing);
             if (disposition) *disposition = REG_OPENED_EXISTING_KEY;
             return ERROR_SUCCESS;
         }
+        if (found != ERROR_FILE_NOT_FOUND) return found;
         WriteTransaction tx(*store);
         if (!tx.Ok()) return ERROR_WRITE_FAULT;
-        if (!KeyExists(*store, id)) return ERROR_BADKEY;
+        if (LONG rc = KeyExists(*store, id); rc != ERROR_SUCCESS) return rc;
+        int depth = 0;
+        if (LONG rc = KeyDepth(*store, id, kMaxKeyDepth, &depth); rc != ERROR_SUCCESS) return rc;
+        if (depth + parts->size() > static_cast<std::size_t>(kMaxKeyDepth)) {
+            return ERROR_INVALID_PARAMETER;
+        }
         bool created = false;
         for (const Name& part : *parts) {
-            if (auto child = FindChild(*store, id, part)) {
-                id = *child;
+            std::int64_t child = 0;
+            const LONG rc = FindChild(*store, id, part, &child);
+            if (rc == ERROR_SUCCESS) {
+                id = child;
                 continue;
             }
+            if (rc != ERROR_FILE_NOT_FOUND) return rc;
             Statement insert =
                 store->Prepare("INSERT INTO keys(parent, name, folded) VALUES(?1, ?2, ?3)");
             if (insert.Bind(1, id).Bind(2, part.exact).Bind(3, part.folded).Step() != SQLITE_DONE) {
@@ -275,9 +402,9 @@ LONG RegOpenKeyExW(HKEY parent, LPCWSTR subKey, DWORD, DWORD, HKEY* result) {
     return WithKey(parent, [&](Store* store, std::int64_t id) -> LONG {
         auto parts = SplitPath(subKey);
         if (!parts) return ERROR_INVALID_PARAMETER;
-        auto found = FindPath(*store, id, *parts);
-        if (!found) return ERROR_FILE_NOT_FOUND;
-        *result = NewHandle(*store, *found);
+        std::int64_t found = 0;
+        if (LONG rc = FindPath(*store, id, *parts, &found); rc != ERROR_SUCCESS) return rc;
+        *result = NewHandle(*store, found);
         return ERROR_SUCCESS;
     });
 }
@@ -303,7 +430,9 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR name, DWORD*, DWORD* type, BYTE* data, D
         auto value = ValueName(name);
         if (!value) return ERROR_FILE_NOT_FOUND;
         Statement st = store->Prepare("SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2");
-        if (st.Bind(1, id).Bind(2, value->folded).Step() != SQLITE_ROW) return ERROR_FILE_NOT_FOUND;
+        const int rc = st.Bind(1, id).Bind(2, value->folded).Step();
+        if (rc == SQLITE_DONE) return ERROR_FILE_NOT_FOUND;
+        if (rc != SQLITE_ROW) return ERROR_READ_FAULT;
         if (type) *type = static_cast<DWORD>(st.Int(0));
         return CopyData(st.Blob(1), st.Bytes(1), data, size);
     });
@@ -334,19 +463,19 @@ LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*
                    DWORD* classLength, void* lastWriteTime) {
     if (!name || !nameLength) return ERROR_INVALID_PARAMETER;
     return WithKey(key, [&](Store* store, std::int64_t id) -> LONG {
-        Statement st = store->Prepare(
-            "SELECT name FROM keys WHERE parent = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
-        if (st.Bind(1, id).Bind(2, std::int64_t{index}).Step() != SQLITE_ROW) {
-            return ERROR_NO_MORE_ITEMS;
-        }
-        if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) return rc;
-        // Keys carry no class and no write time here.
-        if (classLength) {
-            if (cls && *classLength > 0) cls[0] = u'\0';
-            *classLength = 0;
-        }
-        if (lastWriteTime) std::memset(lastWriteTime, 0, 8);
-        return ERROR_SUCCESS;
+        return EnumerateAt(
+            *store, CursorsOf(key).subkeys, kSubkeyQueries, id, index, [&](Statement& st) -> LONG {
+                if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) {
+                    return rc;
+                }
+                // Keys carry no class and no write time here.
+                if (classLength) {
+                    if (cls && *classLength > 0) cls[0] = u'\0';
+                    *classLength = 0;
+                }
+                if (lastWriteTime) std::memset(lastWriteTime, 0, 8);
+                return ERROR_SUCCESS;
+            });
     });
 }
 
@@ -354,14 +483,14 @@ LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*
                    BYTE* data, DWORD* dataLength) {
     if (!name || !nameLength || (data && !dataLength)) return ERROR_INVALID_PARAMETER;
     return WithKey(key, [&](Store* store, std::int64_t id) -> LONG {
-        Statement st = store->Prepare(
-            "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY folded LIMIT 1 OFFSET ?2");
-        if (st.Bind(1, id).Bind(2, std::int64_t{index}).Step() != SQLITE_ROW) {
-            return ERROR_NO_MORE_ITEMS;
-        }
-        if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) return rc;
-        if (type) *type = static_cast<DWORD>(st.Int(1));
-        return CopyData(st.Blob(2), st.Bytes(2), data, dataLength);
+        return EnumerateAt(
+            *store, CursorsOf(key).values, kValueQueries, id, index, [&](Statement& st) -> LONG {
+                if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) {
+                    return rc;
+                }
+                if (type) *type = static_cast<DWORD>(st.Int(2));
+                return CopyData(st.Blob(3), st.Bytes(3), data, dataLength);
+            });
     });
 }
 
@@ -385,21 +514,23 @@ LONG RegDeleteKeyW(HKEY parent, LPCWSTR subKey) {
         if (parts->empty()) return ERROR_INVALID_PARAMETER;  // never the parent itself
         WriteTransaction tx(*store);
         if (!tx.Ok()) return ERROR_WRITE_FAULT;
-        auto target = FindPath(*store, id, *parts);
-        if (!target) return ERROR_FILE_NOT_FOUND;
+        std::int64_t target = 0;
+        if (LONG rc = FindPath(*store, id, *parts, &target); rc != ERROR_SUCCESS) return rc;
         {
             Statement children = store->Prepare("SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
-            if (children.Bind(1, *target).Step() == SQLITE_ROW) return ERROR_KEY_HAS_CHILDREN;
+            const int rc = children.Bind(1, target).Step();
+            if (rc == SQLITE_ROW) return ERROR_KEY_HAS_CHILDREN;
+            if (rc != SQLITE_DONE) return ERROR_READ_FAULT;
         }
-        const std::u16string path = Observer() ? KeyPath(*store, *target) : std::u16string();
+        const std::u16string path = Observer() ? KeyPath(*store, target) : std::u16string();
         {
             Statement values = store->Prepare("DELETE FROM vals WHERE key = ?1");
-            if (values.Bind(1, *target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
+            if (values.Bind(1, target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
             Statement keyRow = store->Prepare("DELETE FROM keys WHERE id = ?1");
-            if (keyRow.Bind(1, *target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
+            if (keyRow.Bind(1, target).Step() != SQLITE_DONE) return ERROR_WRITE_FAULT;
         }
         if (!tx.Commit()) return ERROR_WRITE_FAULT;
-        Notify(*store, platform::RegistryEvent::Kind::kDeleteKey, *target, path);
+        Notify(*store, platform::RegistryEvent::Kind::kDeleteKey, target, path);
         return ERROR_SUCCESS;
     });
 }

@@ -30,10 +30,19 @@
 // before the store's path changed, gives ERROR_INVALID_HANDLE; a handle to a key that has
 // since been deleted gives ERROR_BADKEY. Key names may not contain control characters and
 // are at most 255 characters long; a subkey path may begin with a backslash, and empty
-// components are skipped.
+// components are skipped. Keys nest at most kMaxKeyDepth levels below their hive root, as
+// on the desktop registry: a create that would go deeper fails with ERROR_INVALID_PARAMETER
+// and creates nothing. Deeper keys that a store already holds (written by another program)
+// can still be opened, enumerated and deleted.
+//
+// A failure to read the store (a damaged page, a lock held past the busy timeout) is never
+// reported as a missing key or value or as the end of an enumeration: those calls then give
+// ERROR_READ_FAULT.
 #pragma once
 
 #include "platform/Types.h"
+
+constexpr int kMaxKeyDepth = 512;
 
 struct RegKeyHandle;  // opaque
 using HKEY = RegKeyHandle*;

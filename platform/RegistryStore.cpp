@@ -64,6 +64,47 @@ int QueryInt(sqlite3* db, const char* sql, std::int64_t* value, int* rcOut) {
     return rc == SQLITE_OK;
 }
 
+// Reads the rows of a query into one text, a line per row and columns split by '|';
+// false when the query fails.
+bool QueryText(sqlite3* db, const char* sql, std::string* text, int* rcOut) {
+    text->clear();
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+    while (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int column = 0; column < sqlite3_column_count(stmt); ++column) {
+            if (column > 0) *text += '|';
+            auto cell = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+            if (cell) *text += cell;
+        }
+        *text += '\n';
+        rc = SQLITE_OK;
+    }
+    if (rc == SQLITE_DONE) rc = SQLITE_OK;
+    sqlite3_finalize(stmt);
+    *rcOut = rc;
+    return rc == SQLITE_OK;
+}
+
+constexpr const char* kSchemaListing =
+    "SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY type, name";
+constexpr const char* kRootCheck =
+    "SELECT count(*) FROM keys WHERE parent = 0 AND ((id = 1 AND folded = 'hkey_local_machine')"
+    " OR (id = 2 AND folded = 'hkey_current_user'))";
+
+// The schema listing of a store just made, to hold every store that is opened against.
+const std::string& ExpectedSchema() {
+    static const std::string* listing = [] {
+        auto* text = new std::string;  // never destroyed: stores may open at exit
+        sqlite3* db = nullptr;
+        int rc = sqlite3_open(":memory:", &db);
+        if (rc == SQLITE_OK) rc = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK) QueryText(db, kSchemaListing, text, &rc);
+        sqlite3_close(db);
+        return text;
+    }();
+    return *listing;
+}
+
 OpenResult TryOpen(const fs::path& path, sqlite3** out) {
     *out = nullptr;
     sqlite3* db = nullptr;
@@ -84,25 +125,24 @@ OpenResult TryOpen(const fs::path& path, sqlite3** out) {
     // exactly the bytes it had.
     std::int64_t tables = 0;
     std::int64_t appId = 0;
+    std::string text;
     if (!QueryInt(db, "SELECT count(*) FROM sqlite_master", &tables, &rc)) return fail(rc);
     if (tables > 0) {
+        // Without the listing to compare with, no store can be judged: set none aside.
+        if (ExpectedSchema().empty()) return fail(SQLITE_ERROR);
         if (!QueryInt(db, "PRAGMA application_id", &appId, &rc)) return fail(rc);
         // A valid database, but somebody else's: never write into it.
         if (appId != kApplicationId) return fail(SQLITE_NOTADB);
-        sqlite3_stmt* check = nullptr;
-        rc = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &check, nullptr);
-        bool healthy = false;
-        if (rc == SQLITE_OK) {
-            rc = sqlite3_step(check);
-            if (rc == SQLITE_ROW) {
-                auto text = reinterpret_cast<const char*>(sqlite3_column_text(check, 0));
-                healthy = text && std::string(text) == "ok";
-                rc = SQLITE_OK;
-            }
-        }
-        sqlite3_finalize(check);
-        if (rc != SQLITE_OK) return fail(rc);
-        if (!healthy) return fail(SQLITE_CORRUPT);
+        if (!QueryText(db, "PRAGMA integrity_check(1)", &text, &rc)) return fail(rc);
+        // Damaged pages, indexes out of step with their tables, rows out of order.
+        if (text != "ok\n") return fail(SQLITE_CORRUPT);
+        // Tables missing or altered, or objects of somebody else's (a trigger, say): every
+        // write would fail or do something else.
+        if (!QueryText(db, kSchemaListing, &text, &rc)) return fail(rc);
+        if (text != ExpectedSchema()) return fail(SQLITE_CORRUPT);
+        std::int64_t roots = 0;
+        if (!QueryInt(db, kRootCheck, &roots, &rc)) return fail(rc);
+        if (roots != 2) return fail(SQLITE_CORRUPT);
     }
 
     rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;", nullptr, nullptr,

@@ -6,11 +6,14 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "platform/PlatformConfig.h"
 #include "platform/Registry.h"
+#include "platform/RegistryStore.h"
 #include "tests/support/TempPlatform.h"
 
 namespace fs = std::filesystem;
@@ -35,7 +38,7 @@ long long ReadDword(const char16_t* path, const char16_t* name) {
     const LONG rc =
         RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     RegCloseKey(key);
-    return rc == ERROR_SUCCESS ? value : -1;
+    return rc == ERROR_SUCCESS ? static_cast<long long>(value) : -1;
 }
 
 int WaitFor(pid_t pid) {
@@ -268,6 +271,156 @@ TEST(RegistryProcessTest, AHealthyStoreIsNeverSetAside) {
     platform::SetRegistryPath(temp.RegistryFile());
     EXPECT_EQ(ReadDword(u"\\Software", u"V"), 3);
     EXPECT_TRUE(SetAsideFiles(temp.Root()).empty());
+}
+
+// Every key and value below `key` with its bytes, or the first error other than the end of
+// an enumeration.
+LONG WalkAll(HKEY key, int* entries) {
+    for (DWORD i = 0;; ++i) {
+        WCHAR name[300];
+        DWORD length = 300;
+        BYTE data[64];
+        DWORD size = sizeof data;
+        const LONG rc = RegEnumValueW(key, i, name, &length, nullptr, nullptr, data, &size);
+        if (rc == ERROR_NO_MORE_ITEMS) break;
+        if (rc != ERROR_SUCCESS) return rc;
+        ++*entries;
+    }
+    for (DWORD i = 0;; ++i) {
+        WCHAR name[300];
+        DWORD length = 300;
+        LONG rc = RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_NO_MORE_ITEMS) break;
+        HKEY child = nullptr;
+        if (rc == ERROR_SUCCESS) rc = RegOpenKeyExW(key, name, 0, 0, &child);
+        if (rc == ERROR_SUCCESS) rc = WalkAll(child, entries);
+        RegCloseKey(child);
+        if (rc != ERROR_SUCCESS) return rc;
+        ++*entries;
+    }
+    return ERROR_SUCCESS;
+}
+
+// Points the registry at another store and makes a call there, which closes the store in
+// use: its log is folded back into the file.
+void LeaveStore(const TempPlatform& temp) {
+    platform::SetRegistryPath(temp.Root() / "elsewhere.sqlite");
+    ReadDword(u"\\Software", u"V");
+}
+
+// A store of some pages: keys with values, written and closed again.
+std::string MakeStoreBytes(const TempPlatform& temp) {
+    for (int k = 0; k < 120; ++k) {
+        const std::u16string path = u"\\Software\\Key" + std::u16string(1, u'A' + k % 26) +
+                                    std::u16string(1, u'a' + k / 26);
+        for (const char16_t* name : {u"Games", u"Won", u"Completed"}) {
+            EXPECT_EQ(WriteDword(path.c_str(), name, static_cast<DWORD>(k), false), ERROR_SUCCESS);
+        }
+    }
+    LeaveStore(temp);
+    return ReadFile(temp.RegistryFile());
+}
+
+// Damage that leaves pages readable but indexes or order wrong passed a shallow check, and
+// reads then failed half-way. Now a store either passes a full check and reads whole, or is
+// set aside.
+TEST(RegistryProcessTest, ARandomlyDamagedStoreIsSetAsideOrReadWhole) {
+    TempPlatform temp;
+    const std::string pristine = MakeStoreBytes(temp);
+    ASSERT_GT(pristine.size(), 4096u * 4);
+    std::mt19937 random(20261208);
+    int setAside = 0;
+    for (int trial = 0; trial < 100; ++trial) {
+        const fs::path folder = temp.Root() / ("trial" + std::to_string(trial));
+        fs::create_directories(folder);
+        std::string damaged = pristine;
+        // Any page but the first, whose header SQLite checks by itself.
+        const std::size_t pages = damaged.size() / 4096;
+        const std::size_t at = 4096 * (1 + random() % (pages - 1)) + random() % 4096;
+        for (std::size_t i = at; i < std::min(damaged.size(), at + 1 + random() % 12); ++i) {
+            damaged[i] = static_cast<char>(random());
+        }
+        std::ofstream(folder / "registry.sqlite", std::ios::binary) << damaged;
+        platform::SetRegistryPath(folder / "registry.sqlite");
+        int entries = 0;
+        const LONG rc = WalkAll(HKEY_LOCAL_MACHINE, &entries);
+        EXPECT_EQ(rc, ERROR_SUCCESS) << "trial " << trial << ": damage at byte " << at
+                                     << " passed the check but reading failed";
+        if (!SetAsideFiles(folder).empty()) {
+            ++setAside;
+            EXPECT_EQ(entries, 0);
+        }
+    }
+    EXPECT_GT(setAside, 0);
+}
+
+// Our application id on a file whose tables are missing or altered, or that carries objects
+// of somebody else's: every write would fail. It is set aside like any damaged store.
+TEST(RegistryProcessTest, AStoreWithAlteredTablesIsSetAside) {
+    TempPlatform temp;
+    const char* alterations[] = {
+        "DROP TABLE vals",
+        "ALTER TABLE keys ADD COLUMN extra",
+        "CREATE TABLE extra(x)",
+        "CREATE TRIGGER t AFTER INSERT ON vals BEGIN DELETE FROM vals; END",
+        "DELETE FROM keys WHERE id = 2",
+        "CREATE INDEX byname ON vals(name)",
+    };
+    for (const char* alteration : alterations) {
+        const fs::path folder = temp.Root() / std::to_string(std::hash<std::string>()(alteration));
+        fs::create_directories(folder);
+        platform::SetRegistryPath(folder / "registry.sqlite");
+        ASSERT_EQ(WriteDword(u"\\Software", u"V", 3, false), ERROR_SUCCESS);
+        LeaveStore(temp);
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((folder / "registry.sqlite").c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, alteration, nullptr, nullptr, nullptr), SQLITE_OK) << alteration;
+        sqlite3_close(db);
+        const std::string altered = ReadFile(folder / "registry.sqlite");
+
+        platform::SetRegistryPath(folder / "registry.sqlite");
+        EXPECT_EQ(ReadDword(u"\\Software", u"V"), -1) << alteration;
+        EXPECT_EQ(WriteDword(u"\\Software", u"V", 4, true), ERROR_SUCCESS) << alteration;
+        EXPECT_EQ(ReadDword(u"\\Software", u"V"), 4) << alteration;
+        const auto aside = SetAsideFiles(folder);
+        ASSERT_EQ(aside.size(), 1u) << alteration;
+        EXPECT_TRUE(ReadFile(aside[0]) == altered) << alteration;
+    }
+}
+
+// A store damaged while in use: the failing read is reported as such, never as a missing key
+// or value or as the end of a listing.
+TEST(RegistryProcessTest, AReadFailureIsNeverAMissingEntryOrTheEnd) {
+    TempPlatform temp;
+    ASSERT_EQ(WriteDword(u"\\Software\\A", u"V", 1, true), ERROR_SUCCESS);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Software", 0, 0, &key), ERROR_SUCCESS);
+    platform::registry::Store* store = platform::registry::Store::Current();
+    ASSERT_NE(store, nullptr);
+    ASSERT_EQ(sqlite3_wal_checkpoint_v2(store->Db(), "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr,
+                                        nullptr),
+              SQLITE_OK);
+    {
+        std::fstream file(temp.RegistryFile(), std::ios::binary | std::ios::in | std::ios::out);
+        const std::string garbage(4096 * 8, '\xA5');
+        file.seekp(4096);
+        file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+    sqlite3_db_release_memory(store->Db());
+
+    WCHAR name[MAX_PATH];
+    DWORD length = MAX_PATH;
+    EXPECT_EQ(RegEnumKeyExW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+              ERROR_READ_FAULT);
+    length = MAX_PATH;
+    EXPECT_EQ(
+        RegEnumValueW(HKEY_LOCAL_MACHINE, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+        ERROR_READ_FAULT);
+    HKEY child = nullptr;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Software\\A", 0, 0, &child), ERROR_READ_FAULT);
+    DWORD size = 0;
+    EXPECT_EQ(RegQueryValueExW(key, u"V", nullptr, nullptr, nullptr, &size), ERROR_READ_FAULT);
+    RegCloseKey(key);
 }
 
 }  // namespace

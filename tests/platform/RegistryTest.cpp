@@ -12,6 +12,7 @@
 #include "platform/Files.h"
 #include "platform/PlatformConfig.h"
 #include "platform/RegistrySupport.h"
+#include "tests/support/ForeignStore.h"
 #include "tests/support/TempPlatform.h"
 
 namespace {
@@ -282,6 +283,104 @@ TEST_F(RegistryTest, BatchCommitsAllOrNothing) {
         EXPECT_TRUE(batch.Commit());
     }
     EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Batch\\Kept", 0, 0, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+// A path of `levels` components, each "k".
+std::u16string DeepPath(const char16_t* top, int levels) {
+    std::u16string path = top;
+    for (int i = 0; i < levels; ++i) path += u"\\k";
+    return path;
+}
+
+TEST_F(RegistryTest, KeysNestAtMostTheDepthLimit) {
+    // The top key counts as the first level.
+    HKEY deepest = Create(DeepPath(u"\\Deep", kMaxKeyDepth - 1).c_str());
+    ASSERT_NE(deepest, nullptr);
+    HKEY child = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(deepest, u"one more", 0, nullptr, 0, 0, nullptr, &child, nullptr),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegOpenKeyExW(deepest, u"one more", 0, 0, &child), ERROR_FILE_NOT_FOUND);
+    // An existing key at the limit opens through create as well.
+    HKEY again = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, DeepPath(u"\\Deep", kMaxKeyDepth - 1).c_str(), 0,
+                              nullptr, 0, 0, nullptr, &again, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(again);
+    RegCloseKey(deepest);
+
+    // One path too deep creates nothing at all, not even its first levels.
+    EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, DeepPath(u"\\Fresh", kMaxKeyDepth).c_str(), 0,
+                              nullptr, 0, 0, nullptr, &child, nullptr),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, DeepPath(u"\\Fresh", 20000).c_str(), 0, nullptr,
+                              0, 0, nullptr, &child, nullptr),
+              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Fresh", 0, 0, &child), ERROR_FILE_NOT_FOUND);
+}
+
+// Another program may have nested keys deeper than the limit: they open and enumerate, and
+// nothing new is created below them.
+TEST_F(RegistryTest, KeysNestedDeeperByAnotherProgramOpenButGrowNoFurther) {
+    RegCloseKey(Create(u"\\Foreign"));
+    const auto top = foreign_store::KeyId(temp_.RegistryFile(), {"foreign"});
+    ASSERT_GT(foreign_store::AddKeyChain(temp_.RegistryFile(), top, 2000), 0);
+    std::u16string path = u"\\Foreign";
+    for (int i = 0; i < 2000; ++i) path += u"\\d";
+    HKEY deepest = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, 0, &deepest), ERROR_SUCCESS);
+    EXPECT_TRUE(Subkeys(deepest).empty());
+    EXPECT_EQ(SetDword(deepest, u"V", 1), ERROR_SUCCESS);
+    HKEY child = nullptr;
+    EXPECT_EQ(RegCreateKeyExW(deepest, u"x", 0, nullptr, 0, 0, nullptr, &child, nullptr),
+              ERROR_INVALID_PARAMETER);
+    RegCloseKey(deepest);
+}
+
+// Walking by index seeks from where the last call stopped; a change in between, by this
+// process or another, must still give the entry now at that index.
+TEST_F(RegistryTest, AnIndexNamesTheEntryNowAtItAfterEveryChange) {
+    HKEY key = Create(u"\\Walk");
+    for (const char16_t* name : {u"b", u"c", u"d", u"e"}) ASSERT_EQ(SetDword(key, name, 1), 0);
+    auto valueAt = [&](DWORD index) {
+        WCHAR name[MAX_PATH];
+        DWORD length = MAX_PATH;
+        const LONG rc =
+            RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_NO_MORE_ITEMS) return std::u16string(u"(end)");
+        return rc == ERROR_SUCCESS ? std::u16string(name, length) : std::u16string(u"(error)");
+    };
+    EXPECT_EQ(valueAt(0), u"b");
+    EXPECT_EQ(valueAt(1), u"c");
+    ASSERT_EQ(RegDeleteValueW(key, u"b"), ERROR_SUCCESS);
+    EXPECT_EQ(valueAt(2), u"e");  // c d e: the third is e now
+    EXPECT_EQ(valueAt(1), u"d");
+    // Another connection adds a name that sorts first.
+    const auto id = foreign_store::KeyId(temp_.RegistryFile(), {"walk"});
+    ASSERT_TRUE(foreign_store::Exec(
+        temp_.RegistryFile(),
+        "INSERT INTO vals VALUES(" + std::to_string(id) + ", 'a', 'a', 4, x'01000000')"));
+    EXPECT_EQ(valueAt(2), u"d");  // a c d e
+    EXPECT_EQ(valueAt(3), u"e");
+    EXPECT_EQ(valueAt(4), u"(end)");
+    // The same for subkeys, through two handles of one key walked in turns.
+    for (const char16_t* name : {u"k1", u"k2", u"k3"})
+        RegCloseKey(Create((u"\\Walk\\" + std::u16string(name)).c_str()));
+    HKEY other = Create(u"\\Walk");
+    std::vector<std::u16string> first, second;
+    for (DWORD i = 0; i < 3; ++i) {
+        WCHAR name[MAX_PATH];
+        DWORD length = MAX_PATH;
+        ASSERT_EQ(RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr), 0);
+        first.emplace_back(name, length);
+        length = MAX_PATH;
+        ASSERT_EQ(RegEnumKeyExW(other, 2 - i, name, &length, nullptr, nullptr, nullptr, nullptr),
+                  0);
+        second.emplace_back(name, length);
+    }
+    EXPECT_EQ(first, (std::vector<std::u16string>{u"k1", u"k2", u"k3"}));
+    EXPECT_EQ(second, (std::vector<std::u16string>{u"k3", u"k2", u"k1"}));
+    RegCloseKey(other);
     RegCloseKey(key);
 }
 

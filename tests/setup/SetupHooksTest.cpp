@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/PlatformConfig.h"
 #include "setup/SetupHooks.h"
 #include "tests/setup/SetupEnvironment.h"
+#include "tests/support/ForeignStore.h"
 
 namespace fs = std::filesystem;
 
@@ -234,6 +236,19 @@ TEST_F(SetupHooksTest, HooksReportSuccessWhenThereIsNothingToDo) {
     EXPECT_EQ(h.uninstallInit(nullptr, nullptr), 0);
     EXPECT_EQ(h.uninstallExit(nullptr), 0);  // no keys at all
     EXPECT_EQ(h.uninstallExit(nullptr), 0);
+}
+
+// Settings that another program nested 40,000 levels deep go with the rest.
+TEST_F(SetupHooksTest, UninstallRemovesSettingsNestedFarDeeperThanAnyProgramMakes) {
+    env_.MakeKey(HKEY_LOCAL_MACHINE, kSettingsRoot + u"\\Options");
+    const auto file = platform::RegistryPath();
+    const auto options =
+        foreign_store::KeyId(file, {"software", "korvel labs", "korvel tessamo", "options"});
+    ASSERT_GT(foreign_store::AddKeyChain(file, options, 40000), 0);
+
+    EXPECT_EQ(UninstallExit(), codeUNINSTALL_EXIT_DONE);
+    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kSettingsRoot));
+    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kMakerKey));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/PlatformConfig.h"
 #include "platform/Registry.h"
 #include "platform/RegistrySupport.h"
+#include "tests/support/ForeignStore.h"
 #include "tests/support/TempPlatform.h"
 #include "tests/tools/CliRunner.h"
 
@@ -253,6 +254,43 @@ TEST_F(CliRegistryTest, ExportNeitherLocksNorCreatesTheStore) {
     const CliResult during = Run("registry export");
     EXPECT_EQ(during.status, 0) << during.err;
     EXPECT_EQ(during.out, committed);
+}
+
+// Import takes keys as deep as the registry lets anyone create them, and no deeper.
+TEST_F(CliRegistryTest, ImportRefusesKeysDeeperThanTheRegistryTakes) {
+    std::string deepest = "[HKEY_LOCAL_MACHINE";
+    for (int i = 0; i < kMaxKeyDepth; ++i) deepest += "\\k";
+    const std::string text = deepest + "]\n\"V\"=dword:00000001\n";
+    ASSERT_EQ(Import(text).status, 0);
+    const CliResult before = Run("registry export");
+    ASSERT_EQ(before.status, 0) << before.err;
+    EXPECT_TRUE(before.out.ends_with(text));
+
+    const CliResult refused = Import("; deeper\n" + deepest + "\\one]\n");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find(":2: key path deeper than 512 levels"), std::string::npos)
+        << refused.err;
+    EXPECT_TRUE(Run("registry export").out == before.out);
+}
+
+// A store that another program nested far deeper: export says so instead of crashing or
+// writing part of it, and one removal line takes the whole tree.
+TEST_F(CliRegistryTest, AStoreNestedDeeperThanTheRegistryTakesIsRefusedAndCanBeRemoved) {
+    Set(HKEY_LOCAL_MACHINE, u"\\d", u"V", REG_DWORD, {1, 0, 0, 0});
+    Set(HKEY_LOCAL_MACHINE, u"\\Keep", u"V", REG_DWORD, {2, 0, 0, 0});
+    const fs::path file = StoreFile(temp_.Root());
+    ASSERT_GT(foreign_store::AddKeyChain(file, foreign_store::KeyId(file, {"d"}), 15000), 0);
+
+    const CliResult exported = Run("registry export");
+    EXPECT_EQ(exported.status, 1);
+    EXPECT_EQ(exported.out, "");
+    EXPECT_NE(exported.err.find("deeper than 512 levels"), std::string::npos) << exported.err;
+
+    const CliResult removed = Import("[-HKEY_LOCAL_MACHINE\\d]\n");
+    EXPECT_EQ(removed.status, 0) << removed.err;
+    const CliResult after = Run("registry export");
+    EXPECT_EQ(after.status, 0) << after.err;
+    EXPECT_EQ(after.out, "[HKEY_LOCAL_MACHINE\\Keep]\n\"V\"=dword:00000002\n");
 }
 
 }  // namespace

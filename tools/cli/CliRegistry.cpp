@@ -117,10 +117,12 @@ struct Exporter {
     std::ostream& out;
     bool first = true;
     bool failed = false;
-    // Shared by every level of the walk: a value name is used up before the walk goes deeper.
+    bool tooDeep = false;
+    // Shared by every key of the walk: a value name is used up before the next is read.
     std::vector<WCHAR> valueName = std::vector<WCHAR>(kValueNameBuffer);
 
-    void Key(HKEY key, const std::string& path, bool hiveRoot) {
+    // Writes the key's block: its path and its values.
+    bool Block(HKEY key, const std::string& path, bool hiveRoot) {
         std::vector<std::string> lines;
         for (DWORD index = 0;; ++index) {
             DWORD nameLength = kValueNameBuffer;
@@ -135,10 +137,7 @@ struct Exporter {
                 rc = RegEnumValueW(key, index, valueName.data(), &nameLength, nullptr, &type,
                                    data.data(), &size);
             }
-            if (rc != ERROR_SUCCESS) {
-                failed = true;
-                return;
-            }
+            if (rc != ERROR_SUCCESS) return false;
             data.resize(size);
             lines.push_back(
                 FormatValue(std::u16string_view(valueName.data(), nameLength), type, data));
@@ -149,21 +148,52 @@ struct Exporter {
             out << '[' << path << "]\n";
             for (const std::string& line : lines) out << line << '\n';
         }
-        for (DWORD index = 0;; ++index) {
-            WCHAR name[kKeyNameBuffer];
-            DWORD nameLength = kKeyNameBuffer;
-            LONG rc =
-                RegEnumKeyExW(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
-            if (rc == ERROR_NO_MORE_ITEMS) break;
-            HKEY child = nullptr;
-            if (rc == ERROR_SUCCESS) rc = RegOpenKeyExW(key, name, 0, 0, &child);
+        return true;
+    }
+
+    // The hive, then every key below it, depth first. The walk keeps its own stack, and a
+    // key deeper than the registry lets anyone create (another program may have written the
+    // store) ends it with an error: its text could not be imported again.
+    void Hive(HKEY hive, std::string_view name) {
+        struct Level {
+            HKEY key;
+            std::size_t pathLength;
+            DWORD next;
+        };
+        std::string path(name);
+        std::vector<Level> levels{{hive, path.size(), 0}};
+        failed = !Block(hive, path, true);
+        while (!failed && !levels.empty()) {
+            Level& level = levels.back();
+            WCHAR child[kKeyNameBuffer];
+            DWORD length = kKeyNameBuffer;
+            LONG rc = RegEnumKeyExW(level.key, level.next, child, &length, nullptr, nullptr,
+                                    nullptr, nullptr);
+            if (rc == ERROR_NO_MORE_ITEMS) {
+                if (level.key != hive) RegCloseKey(level.key);
+                levels.pop_back();
+                continue;
+            }
+            if (rc == ERROR_SUCCESS && levels.size() > static_cast<std::size_t>(kMaxKeyDepth)) {
+                tooDeep = true;
+                failed = true;
+                break;
+            }
+            HKEY key = nullptr;
+            if (rc == ERROR_SUCCESS) rc = RegOpenKeyExW(level.key, child, 0, 0, &key);
             if (rc != ERROR_SUCCESS) {
                 failed = true;
-                return;
+                break;
             }
-            Key(child, path + '\\' + ToUtf8(std::u16string_view(name, nameLength)), false);
-            RegCloseKey(child);
-            if (failed) return;
+            ++level.next;
+            path.resize(level.pathLength);
+            path += '\\';
+            path += ToUtf8(std::u16string_view(child, length));
+            levels.push_back({key, path.size(), 0});
+            failed = !Block(key, path, false);
+        }
+        for (const Level& level : levels) {
+            if (level.key != hive) RegCloseKey(level.key);
         }
     }
 };
@@ -184,8 +214,13 @@ int Export(std::ostream& out, std::ostream& err) {
     }
     std::ostringstream text;
     Exporter exporter{text};
-    exporter.Key(HKEY_LOCAL_MACHINE, std::string(kLocalMachine), true);
-    if (!exporter.failed) exporter.Key(HKEY_CURRENT_USER, std::string(kCurrentUser), true);
+    exporter.Hive(HKEY_LOCAL_MACHINE, kLocalMachine);
+    if (!exporter.failed) exporter.Hive(HKEY_CURRENT_USER, kCurrentUser);
+    if (exporter.tooDeep) {
+        err << "tessamo-cli: registry export: the store holds keys nested deeper than "
+            << kMaxKeyDepth << " levels\n";
+        return 1;
+    }
     if (exporter.failed) {
         err << "tessamo-cli: registry export: the store could not be read\n";
         return 1;
@@ -297,7 +332,10 @@ class Parser {
         }
         if (cut != std::string_view::npos) {
             std::string_view rest = inner.substr(cut + 1);
-            for (;;) {
+            for (int depth = 1;; ++depth) {
+                if (depth > kMaxKeyDepth) {
+                    return "key path deeper than " + std::to_string(kMaxKeyDepth) + " levels";
+                }
                 const std::size_t next = rest.find('\\');
                 const std::string_view part = rest.substr(0, next);
                 auto wide = Wide(part);

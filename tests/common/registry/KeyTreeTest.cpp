@@ -7,6 +7,7 @@
 #include "common/registry/RegistryKey.h"
 #include "common/registry/SettingsRoot.h"
 #include "platform/RegistrySupport.h"
+#include "tests/support/ForeignStore.h"
 #include "tests/support/TempPlatform.h"
 
 namespace {
@@ -85,6 +86,26 @@ TEST_F(KeyTreeTest, DeleteRegistryTreeOfAMissingKeyRemovesNothing) {
     EXPECT_FALSE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, u"\\Software\\Missing"));
     EXPECT_TRUE(Exists(u"\\Software\\Keep"));
     EXPECT_TRUE(deleted_.empty());
+}
+
+// A store written by another program may nest keys far deeper than the registry lets anyone
+// create them; both removals still take the whole tree.
+TEST_F(KeyTreeTest, RemovesTreesFarDeeperThanAnyProgramMakes) {
+    platform::SetRegistryObserver({});  // a path per deleted key would be 40,000 long strings
+    Make(u"\\One", u"V");
+    Make(u"\\Two", u"V");
+    Make(u"\\Keep", u"V");
+    const auto file = temp_.RegistryFile();
+    ASSERT_GT(foreign_store::AddKeyChain(file, foreign_store::KeyId(file, {"one"}), 15000), 0);
+    ASSERT_GT(foreign_store::AddKeyChain(file, foreign_store::KeyId(file, {"two"}), 40000), 0);
+
+    EXPECT_TRUE(DeleteKeyTree(HKEY_LOCAL_MACHINE, u"\\One"));
+    EXPECT_TRUE(DeleteRegistryTree(HKEY_LOCAL_MACHINE, u"\\Two"));
+    EXPECT_FALSE(Exists(u"\\One"));
+    EXPECT_FALSE(Exists(u"\\Two"));
+    EXPECT_TRUE(Exists(u"\\Keep"));
+    EXPECT_EQ(foreign_store::KeyId(file, {"one", "d"}), -1);
+    EXPECT_EQ(foreign_store::KeyId(file, {"two", "d"}), -1);
 }
 
 }  // namespace

@@ -439,6 +439,16 @@ void DeviceScreen::Rotate() {
     SetScreenSize(size().transposed());
 }
 
+void DeviceScreen::HoldInput() {
+    if (inputHolds_++ > 0) return;
+    for (QWidget* part : {topBar_, workArea_, static_cast<QWidget*>(band_)}) part->setEnabled(false);
+}
+
+void DeviceScreen::ReleaseInput() {
+    if (inputHolds_ == 0 || --inputHolds_ > 0) return;
+    for (QWidget* part : {topBar_, workArea_, static_cast<QWidget*>(band_)}) part->setEnabled(true);
+}
+
 void DeviceScreen::closeEvent(QCloseEvent* event) {
     // Switching the handheld off: every modal run ends (with IDCANCEL) and the program with it.
     event->accept();

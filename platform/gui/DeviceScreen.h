@@ -147,6 +147,13 @@ class DeviceScreen : public QWidget {
 
     QString TopBarTitle() const;
 
+    // While a message box is up over the screen, nothing on the screen takes input, but the
+    // window itself is not blocked the way a modal window blocks it: the user's close request
+    // still reaches it. Calls nest; input comes back when each hold has been released.
+    void HoldInput();
+    void ReleaseInput();
+    bool InputHeld() const { return inputHolds_ > 0; }
+
     // The top bar's OK button: shown while the active dialog has not asked to hide it
     // (SHDoneButton). It accepts the active dialog, as the handheld's OK does.
     bool OkButtonVisible() const;
@@ -173,6 +180,7 @@ class DeviceScreen : public QWidget {
     void ForgetDialog(QObject* dialog);
 
     int displayScale_ = 2;
+    int inputHolds_ = 0;
     QSize lastSize_;
     QWidget* topBar_ = nullptr;
     QLabel* title_ = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/gui/MessageBox.h"
 
+#include <QEventLoop>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -68,8 +69,21 @@ int ShowBox(QWidget* parent, const MessageBoxRequest& request) {
             box.setEscapeButton(QMessageBox::Ok);
             break;
     }
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    if (auto* screen = DeviceScreen::Instance()) {
+        // Not modal in Qt's sense: a window that a modal one blocks never hears the user's
+        // close request, and closing the screen must end the program at any moment. The
+        // screen holds its input instead, and its close ends this loop like every other.
+        screen->HoldInput();
+        QEventLoop loop;
+        QObject::connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+        box.setWindowModality(Qt::NonModal);
+        box.show();
+        loop.exec(QEventLoop::DialogExec);
+        screen->ReleaseInput();
+    } else {
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+    }
     switch (box.standardButton(box.clickedButton())) {
         case QMessageBox::Yes:
             return IDYES;

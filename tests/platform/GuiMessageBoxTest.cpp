@@ -1,11 +1,15 @@
 #include <QAbstractButton>
+#include <QDialog>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTimer>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <gtest/gtest.h>
 
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/MessageBox.h"
+#include "platform/gui/ModalRun.h"
 #include "tests/platform/GuiTestApp.h"
 
 using platform::gui::MessageBoxLog;
@@ -26,7 +30,7 @@ class GuiMessageBoxTest : public ::testing::Test {
     // Answers the next real message box by pressing its `button`, and records what it showed.
     void PressLater(QMessageBox::StandardButton button) {
         QTimer::singleShot(0, [this, button] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QMessageBox* box = ShownBox();
             ASSERT_NE(box, nullptr);
             shownText_ = box->text();
             shownTitle_ = box->windowTitle();
@@ -35,6 +39,15 @@ class GuiMessageBoxTest : public ::testing::Test {
             shownPixels_ = box->font().pixelSize();
             box->button(button)->click();
         });
+    }
+
+    // The message box on the screen now, or null.
+    static QMessageBox* ShownBox() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box && box->isVisible()) return box;
+        }
+        return nullptr;
     }
 
     QString shownText_, shownTitle_;
@@ -103,6 +116,41 @@ TEST_F(GuiMessageBoxTest, WithoutAResponderARealBoxShowsTheTextAndButtons) {
     EXPECT_EQ(MessageBoxW(nullptr, u"x", u"", MB_OKCANCEL), IDCANCEL);
     EXPECT_EQ(MessageBoxLog().size(), 4u);
     EXPECT_EQ(MessageBoxLog().back().result, IDCANCEL);
+}
+
+// A box up over the screen must not swallow the user's close request: the window manager's
+// close of the screen window ends the box, the dialog below it and the program, as it does
+// at any other moment. Until then nothing on the screen takes input.
+TEST_F(GuiMessageBoxTest, ClosingTheScreenWhileABoxIsUpEndsTheBoxAndEveryDialog) {
+    platform::gui::DeviceScreen screen(QSize(480, 640));
+    screen.show();
+    QSignalSpy closing(&screen, &platform::gui::DeviceScreen::closeRequested);
+    QDialog main;
+    int answer = 0;
+    bool heldWhileUp = false;
+    platform::gui::SetModalObserver([&](QDialog&) {
+        QTimer::singleShot(0, &screen, [&] {
+            ASSERT_NE(ShownBox(), nullptr);
+            heldWhileUp = screen.InputHeld() && !screen.WorkArea()->isEnabled();
+            // As the window manager delivers it, not as a program's own close() would.
+            QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(
+                screen.windowHandle());
+        });
+        answer = MessageBoxW(&main, u"Do you want to resign this game?", u"Korvel Tessamo",
+                             MB_YESNO | MB_ICONQUESTION);
+    });
+    EXPECT_EQ(platform::gui::RunModal(main), IDCANCEL);
+    platform::gui::SetModalObserver({});
+    EXPECT_EQ(answer, IDNO);  // what the escape button stands for: nothing is given up
+    EXPECT_EQ(closing.count(), 1);
+    EXPECT_TRUE(heldWhileUp);
+    EXPECT_FALSE(screen.InputHeld());
+    EXPECT_TRUE(screen.WorkArea()->isEnabled());
+    EXPECT_EQ(ShownBox(), nullptr);
+
+    // The application's own loop clears the quit, as a fresh program start would.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }
 
 }  // namespace

@@ -5,7 +5,7 @@ if(TESSAMO_GUI)
             ${CMAKE_CURRENT_LIST_DIR}/GuiModalTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/GuiMessageBoxTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/GuiShellTest.cpp
-    LIBS platform_gui Qt6::Test test_support)
+    LIBS platform_gui Qt6::Test Qt6::GuiPrivate test_support)
 
   tessamo_add_gtest(platform_helpviewer_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/HelpViewerTest.cpp

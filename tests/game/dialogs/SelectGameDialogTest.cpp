@@ -42,7 +42,10 @@ TEST(ParseGameNumber, ReadsAsUnsignedScanDoes) {
     const Case accepted[] = {
         {u"  77abc", 77u},
         {u"+5", 5u},
-        {u"123456789012345678901234567890", 4294967295u},
+        {u"4294967295", 4294967295u},
+        {u"-1", 4294967295u},
+        {u"-4294967295", 1u},
+        {u"0004294967295x", 4294967295u},
         {std::u16string{u'1', u'2', u'\0', u'3', u'4'}, 12u},
     };
     for (const Case& c : accepted) {
@@ -50,7 +53,10 @@ TEST(ParseGameNumber, ReadsAsUnsignedScanDoes) {
         EXPECT_TRUE(ParseGameNumber(c.text, &number)) << std::string(c.text.begin(), c.text.end());
         EXPECT_EQ(number, c.number);
     }
-    for (std::u16string text : {u"", u"   ", u"abc", u"x12", u"-", u"- 1"}) {
+    // A number wider than 32 bits would be cut to another game ("4294967296" to 0): none.
+    for (std::u16string text :
+         {u"", u"   ", u"abc", u"x12", u"-", u"- 1", u"4294967296", u"-4294967296",
+          u"99999999999999999999", u"123456789012345678901234567890"}) {
         unsigned number = 42;
         EXPECT_FALSE(ParseGameNumber(text, &number));
         EXPECT_EQ(number, 42u) << "left alone";
@@ -85,7 +91,7 @@ TEST_F(SelectGameDialogTest, TextWithoutNumberKeepsTheDialogOpenWithAMessage) {
     SelectGameDialog dialog;
     std::vector<bool> stillOpen;
     const int result = RunWith(dialog, [&](QDialog& d) {
-        for (const char16_t* bad : {u"abc", u"", u"   "}) {
+        for (const char16_t* bad : {u"abc", u"", u"   ", u"4294967296"}) {
             dialog.Edit()->setText(QString::fromStdU16String(bad));
             d.accept();
             stillOpen.push_back(d.isVisible() &&
@@ -94,8 +100,8 @@ TEST_F(SelectGameDialogTest, TextWithoutNumberKeepsTheDialogOpenWithAMessage) {
         dialog.Edit()->setText("  77abc");
         d.accept();
     });
-    EXPECT_EQ(stillOpen, std::vector<bool>(3, true));
-    ASSERT_EQ(MessageBoxLog().size(), 3u);
+    EXPECT_EQ(stillOpen, std::vector<bool>(4, true));
+    ASSERT_EQ(MessageBoxLog().size(), 4u);
     for (const auto& request : MessageBoxLog()) {
         EXPECT_EQ(request.text, u"Please enter an integer game number");
         EXPECT_EQ(request.type & MB_TYPEMASK, MB_OK);

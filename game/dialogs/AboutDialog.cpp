@@ -85,10 +85,8 @@ void AboutDialog::LoadIcon(int iconId) {
 void AboutDialog::InitDialog() {
     CenterDialog(*this);
     const TranslationTable& table = TranslationTable::Instance();
-    // TranslateText refuses a translation whose conversions differ from "%s, %s", so the
-    // format always takes exactly the two texts given.
     const std::u16string versionLine =
-        FormatText(table.TranslateText(kVersionFormat), version_, build_);
+        FormatText(table.TranslateFormat(kVersionFormat), version_, build_);
     const std::u16string notice = table.TranslateText(kMakerNotice);
 
     // Tops are scaled across, bottoms down, as the layout has always been measured.

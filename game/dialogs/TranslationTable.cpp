@@ -212,13 +212,25 @@ std::u16string TranslationTable::LoadTranslatedString(UINT id) const {
     const std::u16string english = Cut(LoadStringResource(id));
     if (english.empty()) return {};
     const std::u16string translation = Cut(Lookup(english));
+    return translation.empty() ? english : translation;
+}
+
+std::u16string TranslationTable::TranslateText(std::u16string_view text) const {
+    const std::u16string translation = Cut(Lookup(text));
+    return translation.empty() ? Cut(text) : translation;
+}
+
+std::u16string TranslationTable::LoadTranslatedFormat(UINT id) const {
+    const std::u16string english = Cut(LoadStringResource(id));
+    if (english.empty()) return {};
+    const std::u16string translation = Cut(Lookup(english));
     if (!translation.empty() && SameConversions(english, translation)) return translation;
     return english;
 }
 
-std::u16string TranslationTable::TranslateText(std::u16string_view text) const {
-    const std::u16string english = Cut(text);
-    const std::u16string translation = Cut(Lookup(text));
+std::u16string TranslationTable::TranslateFormat(std::u16string_view format) const {
+    const std::u16string english = Cut(format);
+    const std::u16string translation = Cut(Lookup(format));
     if (!translation.empty() && SameConversions(english, translation)) return translation;
     return english;
 }

@@ -53,14 +53,20 @@ class TranslationTable {
     std::u16string Lookup(std::u16string_view text) const;
 
     // String resource `id` (LoadStringResource), replaced by its translation when there is a
-    // non-empty one that may stand in for it (SameConversions: a translation whose printf
-    // conversions differ from the English text's is ignored). Empty when the resource does
-    // not exist. At most kResultSize - 1 characters (cut, never inside a surrogate pair).
+    // non-empty one. Empty when the resource does not exist. At most kResultSize - 1
+    // characters (cut, never inside a surrogate pair). A plain text takes any translation,
+    // '%' signs included: it is shown as it stands.
     std::u16string LoadTranslatedString(UINT id) const;
 
     // The translation of `text` under the same rules, else `text` itself; at most
     // kResultSize - 1 characters.
     std::u16string TranslateText(std::u16string_view text) const;
+
+    // The same for a text that the program formats with printf conversions: a translation
+    // whose conversions differ from the English text's (SameConversions) is ignored, so the
+    // format always takes exactly the arguments given.
+    std::u16string LoadTranslatedFormat(UINT id) const;
+    std::u16string TranslateFormat(std::u16string_view format) const;
 
     // The entries in file order; duplicates stay.
     std::size_t Count() const { return entries_.size(); }

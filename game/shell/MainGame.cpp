@@ -105,11 +105,13 @@ bool MainGame::RestartGame() {
 }
 
 std::u16string MainGame::GameNumberText(std::int32_t number) const {
-    return FormatText(Translated(IDS_GAME_NUMBER_STATUS), NotNegative(number));
+    return FormatText(TranslationTable::Instance().LoadTranslatedFormat(IDS_GAME_NUMBER_STATUS),
+                      NotNegative(number));
 }
 
 std::u16string MainGame::CardsLeftText(std::int32_t count) const {
-    return FormatText(Translated(IDS_CARDS_LEFT), NotNegative(count));
+    return FormatText(TranslationTable::Instance().LoadTranslatedFormat(IDS_CARDS_LEFT),
+                      NotNegative(count));
 }
 
 void MainGame::ShowGameNumber(std::int32_t number) {

@@ -209,25 +209,28 @@ TEST_F(TranslationTableTest, EntriesThatFitAreReadAcrossManyRefills) {
                            Entries().begin() + expected.size()));
 }
 
-TEST_F(TranslationTableTest, TranslationsWithOtherConversionsAreIgnored) {
+// Only a text the program formats must keep its conversions; a plain text is shown as it
+// stands and may say "100%".
+TEST_F(TranslationTableTest, FormatsIgnoreTranslationsWithOtherConversionsPlainTextsTakeAny) {
     LoadBytes(
         "Cards left: %u|%u cartes\n"
         "Game number: %u|Partie %s\n"
         "Version %s, Build %s|Version %s\n"
         "%d (%d%%)|%d sur %d %%\n"
         "Options|Options %n\n"
-        "About|A %u\n"
+        "About|100% Info\n"
         "Statistics|Stats 100%%\n"
-        "That move is not allowed.|Non %u %n\n"
+        "Congratulations! You have won.|Bravo, 100% gewonnen!\n"
         "Undo|Annuler\n");
-    EXPECT_EQ(table_.LoadTranslatedString(IDS_CARDS_LEFT), u"%u cartes");
-    EXPECT_EQ(table_.LoadTranslatedString(IDS_GAME_NUMBER_STATUS), u"Game number: %u");
-    EXPECT_EQ(table_.TranslateText(u"Version %s, Build %s"), u"Version %s, Build %s");
-    EXPECT_EQ(table_.TranslateText(u"%d (%d%%)"), u"%d sur %d %%");
-    EXPECT_EQ(table_.LoadTranslatedString(IDS_OPTIONS_TITLE), u"Options");
-    EXPECT_EQ(table_.TranslateText(u"About"), u"About");
+    EXPECT_EQ(table_.LoadTranslatedFormat(IDS_CARDS_LEFT), u"%u cartes");
+    EXPECT_EQ(table_.LoadTranslatedFormat(IDS_GAME_NUMBER_STATUS), u"Game number: %u");
+    EXPECT_EQ(table_.TranslateFormat(u"Version %s, Build %s"), u"Version %s, Build %s");
+    EXPECT_EQ(table_.TranslateFormat(u"%d (%d%%)"), u"%d sur %d %%");
+    EXPECT_EQ(table_.TranslateFormat(u"Options"), u"Options");
+    EXPECT_EQ(table_.LoadTranslatedString(IDS_OPTIONS_TITLE), u"Options %n");
+    EXPECT_EQ(table_.TranslateText(u"About"), u"100% Info");
     EXPECT_EQ(table_.TranslateText(u"Statistics"), u"Stats 100%%");
-    EXPECT_EQ(table_.LoadTranslatedString(IDS_MOVE_NOT_ALLOWED), u"That move is not allowed.");
+    EXPECT_EQ(table_.LoadTranslatedString(IDS_WON), u"Bravo, 100% gewonnen!");
     EXPECT_EQ(table_.LoadTranslatedString(IDS_UNDO), u"Annuler");
 }
 
@@ -240,7 +243,7 @@ TEST_F(TranslationTableTest, ResultsAreCutTo1023Characters) {
     EXPECT_EQ(table_.LoadTranslatedString(IDS_OPTIONS_TITLE), std::u16string(1022, u'x'));
     EXPECT_EQ(table_.TranslateText(u"Options"), std::u16string(1022, u'x'));
     // Cutting the translation's "%u" in half leaves a stray '%': the English text is used.
-    EXPECT_EQ(table_.LoadTranslatedString(IDS_CARDS_LEFT), u"Cards left: %u");
+    EXPECT_EQ(table_.LoadTranslatedFormat(IDS_CARDS_LEFT), u"Cards left: %u");
     const std::u16string longEnglish(3000, u'e');
     EXPECT_EQ(table_.TranslateText(longEnglish), std::u16string(1023, u'e'));
 }

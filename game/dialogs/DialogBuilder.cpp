@@ -155,15 +155,29 @@ bool CheckBox::hitButton(const QPoint& pos) const {
 
 void FitStaticTexts(QWidget* dialog) {
     if (!dialog) return;
+    const QList<QWidget*> controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QLabel* label : dialog->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         if (label->text().isEmpty() || !(label->alignment() & Qt::AlignLeft)) continue;
         const QFontMetrics metrics(label->font());
         if (label->height() > metrics.height() * 3 / 2) continue;  // a label of several lines
         const int needed = metrics.horizontalAdvance(label->text()) + 2;
         if (needed <= label->width()) continue;
-        const int room = dialog->width() - label->x();
-        label->setWordWrap(false);
-        label->resize(std::max(label->width(), std::min(needed, room)), label->height());
+        // Only into free space: up to the first control to the right on the same line, which
+        // would otherwise be drawn over. A control that already overlapped the label in the
+        // template (a frame around it, say) is no boundary.
+        const QRect own = label->geometry();
+        int limit = dialog->width();
+        for (const QWidget* other : controls) {
+            if (other == label || other->isHidden()) continue;
+            const QRect r = other->geometry();
+            if (r.left() > own.right() && r.top() <= own.bottom() && r.bottom() >= own.top()) {
+                limit = std::min(limit, r.left());
+            }
+        }
+        const int width = std::min(needed, limit - own.left());
+        if (width <= label->width()) continue;  // no free space: the template width, clipped
+        if (width == needed) label->setWordWrap(false);
+        label->resize(width, label->height());
     }
 }
 

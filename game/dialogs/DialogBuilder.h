@@ -73,9 +73,10 @@ bool BuildDialog(QWidget* dialog, int templateId, const ControlFactory& factory 
 QWidget* ControlById(const QWidget* dialog, int id);
 
 // Widens the dialog's one-line static texts (left-aligned labels no higher than one line of
-// their font) to their text's width, up to the dialog's right edge, so a label whose font or
-// translation is wider than the template allowed is not cut. Call after fonts and
-// translations are in place.
+// their font) to their text's width, so a label whose font or translation is wider than the
+// template allowed is not cut; only into free space, up to the next control on its line or
+// the dialog's right edge. Where there is none, the label keeps its template width and is
+// clipped. Call after fonts and translations are in place.
 void FitStaticTexts(QWidget* dialog);
 // Typed form: null also when the control is not a T.
 template <class T>

@@ -260,4 +260,30 @@ TEST_F(DialogBuilderTest, OneLineStaticTextsWidenToTheirTextButNotPastTheDialog)
     EXPECT_EQ(centred->width(), 20);
 }
 
+// A long translation of "Won:" beside its result: widened up to the result, never over it;
+// with no room at all it keeps its width. A frame around both is no boundary.
+TEST_F(DialogBuilderTest, StaticTextsWidenOnlyIntoFreeSpace) {
+    QDialog dialog;
+    dialog.resize(240, 100);
+    const int line = QFontMetrics(dialog.font()).height();
+    auto* frame = new QWidget(&dialog);
+    frame->setGeometry(0, 0, 240, 100);
+    auto* won = new QLabel(QStringLiteral("Gewonnene Spiele insgesamt:"), &dialog);
+    won->setGeometry(10, 10, 30, line);
+    auto* result = new QLabel(QStringLiteral("0 (0%)"), &dialog);
+    result->setGeometry(90, 10, 60, line);
+    auto* squeezed = new QLabel(QStringLiteral("Verlorene Spiele insgesamt:"), &dialog);
+    squeezed->setGeometry(10, 40, 30, line);
+    auto* neighbour = new QLabel(QStringLiteral("0 (0%)"), &dialog);
+    neighbour->setGeometry(40, 40 + line / 2, 60, line);
+    auto* below = new QLabel(QStringLiteral("Not on this line"), &dialog);
+    below->setGeometry(60, 70, 60, line);
+
+    FitStaticTexts(&dialog);
+    EXPECT_EQ(won->geometry(), QRect(10, 10, 80, line));
+    EXPECT_EQ(squeezed->width(), 30);
+    EXPECT_EQ(result->width(), 60);
+    EXPECT_EQ(neighbour->width(), 60);
+}
+
 }  // namespace

@@ -15,6 +15,7 @@
 #include "game/dialogs/TranslationTable.h"
 #include "game/view/ProgramResources.h"
 #include "platform/Process.h"
+#include "platform/gui/DeviceFont.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ModalRun.h"
 
@@ -28,10 +29,7 @@ QLabel* MakeTextControl(QWidget* dialog, const std::u16string& text, int top, in
     auto* label = new QLabel(QString::fromStdU16String(text), dialog);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
-    QFont font = QApplication::font(label);
-    // The platform's default font is given in points at the device's own density.
-    if (font.pointSize() > 0)
-        font.setPixelSize(std::max(1, (font.pointSize() * ScreenDensityY() + 36) / 72));
+    QFont font = platform::gui::AtDeviceDensity(QApplication::font(label));
     font.setResolveMask(QFont::AllPropertiesResolved);
     label->setFont(font);
     label->setGeometry(0, top, dialog->width(), bottom - top);

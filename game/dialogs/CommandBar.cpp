@@ -1,12 +1,14 @@
 #include "game/dialogs/CommandBar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QToolButton>
 
 #include "game/dialogs/DialogFrame.h"
+#include "platform/gui/DeviceFont.h"
 
 namespace {
 
@@ -31,11 +33,21 @@ class MenuAboveButton : public QObject {
     QPointer<QToolButton> button_;
 };
 
+// A menu and its sub-menus: windows of their own, which take no font from the bar.
+void UseDeviceFont(QMenu* menu) {
+    menu->setFont(platform::gui::AtDeviceDensity(QApplication::font(menu)));
+    for (QAction* item : menu->actions()) {
+        if (QMenu* sub = item->menu()) UseDeviceFont(sub);
+    }
+}
+
 }  // namespace
 
 CommandBar::CommandBar(QWidget* owner, QWidget* parent) : QToolBar(parent), owner_(owner) {
     setMovable(false);
     setFloatable(false);
+    // The bar's labels speak in the device's default font at its density, like its dialogs.
+    setFont(platform::gui::AtDeviceDensity(QApplication::font(this)));
     // Drop-down buttons of a menu bar show no arrow.
     setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
 }
@@ -54,6 +66,7 @@ QToolButton* CommandBar::InsertMenuButton(int position, UINT commandId, const QS
     action->setData(commandId);
     action->setEnabled(true);
     if (menu) {
+        UseDeviceFont(menu);
         action->setMenu(menu);
         // Items of the menu (and of its sub-menus, whose choices reach it too) are commands
         // of the bar.
@@ -66,6 +79,8 @@ QToolButton* CommandBar::InsertMenuButton(int position, UINT commandId, const QS
     insertAction(before, action);
     auto* button = qobject_cast<QToolButton*>(widgetForAction(action));
     if (button) {
+        // Set on each button: under the bar's style sheet they take no font from the bar.
+        button->setFont(font());
         button->setPopupMode(QToolButton::InstantPopup);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         if (menu) new MenuAboveButton(button, menu);
@@ -79,6 +94,7 @@ QAction* CommandBar::AddCommandButton(UINT commandId, const QIcon& image, const 
     action->setToolTip(toolTip);
     connect(action, &QAction::triggered, this, [this, commandId] { SendCommand(commandId); });
     if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) {
+        button->setFont(font());
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     }
     return action;

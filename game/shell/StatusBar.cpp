@@ -57,8 +57,7 @@ QSize StatusBar::sizeHint() const {
 void StatusBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::ButtonText));
-    // A thin line on top parts the bar from the board above it.
-    painter.fillRect(0, 0, width(), std::max(1, ScaleY(1)), palette().color(QPalette::Mid));
+    // No border and no separator: the bar is its background and its texts.
     for (int part = 0; part < PartCount(); ++part) {
         const QRect area = PartRect(part).adjusted(ScaleX(kTextIndent), 0, 0, 0);
         painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/WideString.h"
+#include "platform/gui/DeviceFont.h"
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/ShellRequests.h"
 
@@ -48,11 +49,7 @@ int ShowBox(QWidget* parent, const MessageBoxRequest& request) {
                     QMessageBox::NoButton, over);
     // The box speaks in the device's default font, which is given in points at the device's
     // own density.
-    QFont font = box.font();
-    if (font.pointSize() > 0) {
-        font.setPixelSize(std::max(1, (font.pointSize() * LogPixelsY() + 36) / 72));
-        box.setFont(font);
-    }
+    box.setFont(AtDeviceDensity(box.font()));
     switch (request.type & MB_TYPEMASK) {
         case MB_YESNO:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

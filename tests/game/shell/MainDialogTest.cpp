@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QToolTip>
 
@@ -71,6 +72,25 @@ TEST_F(MainDialogTest, BoardAndStatusBarShareTheWorkArea) {
     EXPECT_EQ(main.dialog.Game().Board().BackgroundColour(), 0x00008200u);
 }
 
+// The status bar is drawn without borders: its edges are all background.
+TEST_F(MainDialogTest, StatusBarHasNoBorder) {
+    HostedMain main;
+    StatusBar* status = main.dialog.Status();
+    ASSERT_NE(status, nullptr);
+    const QImage image = status->grab().toImage();
+    ASSERT_GT(image.height(), 4);
+    const QRgb background = status->palette().color(QPalette::Button).rgb();
+    for (int y : {0, 1, image.height() - 1}) {
+        for (int x = 0; x < image.width(); ++x) {
+            ASSERT_EQ(image.pixel(x, y), background) << "at " << x << ", " << y;
+        }
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        ASSERT_EQ(image.pixel(0, y), background) << "at 0, " << y;
+        ASSERT_EQ(image.pixel(image.width() - 1, y), background) << "right edge, " << y;
+    }
+}
+
 TEST_F(MainDialogTest, ResignQuestionOnlyWhileTheGameIsUnfinished) {
     HostedMain main;
     main.dialog.Game().StartGame(1234);
@@ -134,6 +154,33 @@ TEST_F(MainDialogTest, OnlyTheUndoButtonHasATooltip) {
     EXPECT_EQ(tipShown(actions[1]), QString());
     EXPECT_EQ(tipShown(actions[2]), "Undo");
     QToolTip::hideText();
+}
+
+// The bars' labels and their drop-down menus, sub-menus included, speak in the device's
+// default font at its density, like everything else on the large screen.
+TEST_F(MainDialogTest, MenuBarsAndTheirMenusUseTheDeviceFont) {
+    HostedMain main;
+    const int expected = (QApplication::font().pointSize() * Screen().LogPixels() + 36) / 72;
+    ASSERT_GT(expected, QApplication::font().pointSize());
+    std::vector<QMenu*> menus;
+    for (CommandBar* bar : {main.dialog.ClassicBar(), main.dialog.SoftKeyBar()}) {
+        ASSERT_NE(bar, nullptr);
+        for (QAction* action : bar->actions()) {
+            QWidget* button = bar->widgetForAction(action);
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(button->font().pixelSize(), expected) << action->text().toStdString();
+            if (action->menu()) menus.push_back(action->menu());
+        }
+    }
+    ASSERT_FALSE(menus.empty());
+    while (!menus.empty()) {
+        QMenu* menu = menus.back();
+        menus.pop_back();
+        EXPECT_EQ(menu->font().pixelSize(), expected) << menu->title().toStdString();
+        for (QAction* item : menu->actions()) {
+            if (item->menu()) menus.push_back(item->menu());
+        }
+    }
 }
 
 TEST_F(MainDialogTest, EscapeDoesNotEndTheGameButCancelStillDoes) {

@@ -45,6 +45,9 @@ void StripSeparator(std::u16string& text) {
 void DeleteFolderTree(const std::u16string& path) {
     // A link to a folder is reported as a file, so it never gets this far.
     if (path.empty() || PathKind(path) != kPathFolder) return;
+    // Here a read-only folder keeps anything inside it from being deleted, which the
+    // handheld's does not; the entries below get the same in the loop.
+    ClearReadOnly(path);
     std::u16string dir = path;
     AppendSeparator(dir);
     ForEachEntry(dir, [&](const std::u16string& name, DWORD attributes) {

@@ -1,5 +1,8 @@
 #include "setup/FileRoutines.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -72,6 +75,50 @@ TEST_F(FileRoutinesTest, StartMenuIsTheDevicesWindowsStartMenuFolder) {
     EXPECT_FALSE(env_.Exists(env_.Host("Windows/Start Menu")));
     ASSERT_TRUE(SHGetSpecialFolderPath(nullptr, path, CSIDL_STARTMENU, TRUE));
     EXPECT_TRUE(std::filesystem::is_directory(env_.Host("Windows/Start Menu")));
+}
+
+// A read-only folder is one without its owner's write permission here, and Linux then
+// refuses to delete anything inside it; the handheld deletes inside it all the same. Root
+// ignores the permission, so the removal runs as an ordinary user wherever rights can be
+// dropped.
+TEST_F(FileRoutinesTest, DeleteFolderTreeEmptiesAReadOnlyFolderAsAnOrdinaryUser) {
+    namespace fs = std::filesystem;
+    env_.MakeFile(env_.Host("Storage/Apps/Tessamo/tessamo.exe"), "old", true);
+    env_.MakeFile(env_.Host("Storage/Apps/Tessamo/Data/cards.dat"), "old", true);
+    env_.MakeFile(env_.Host("Storage/Apps/Keep/keep.txt"));
+    const fs::path folder = env_.Host("Storage/Apps/Tessamo");
+    fs::permissions(folder / "Data", fs::perms::owner_write, fs::perm_options::remove);
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+
+    auto removeAsUser = [&] {
+        DeleteFolderTree(u"\\Storage\\Apps\\Tessamo");
+        return !fs::exists(folder);
+    };
+    if (geteuid() != 0) {
+        EXPECT_TRUE(removeAsUser());
+    } else {
+        constexpr int kCannotDrop = 77;
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const uid_t nobody = 65534;
+            for (const auto& entry : fs::recursive_directory_iterator(env_.Root())) {
+                if (lchown(entry.path().c_str(), nobody, nobody) != 0) _exit(kCannotDrop);
+            }
+            if (lchown(env_.Root().c_str(), nobody, nobody) != 0 || setgid(nobody) != 0 ||
+                setuid(nobody) != 0 || geteuid() == 0) {
+                _exit(kCannotDrop);
+            }
+            _exit(removeAsUser() ? 0 : 1);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == kCannotDrop) GTEST_SKIP() << "cannot drop root's rights here";
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "the read-only folder was not emptied";
+    }
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_TRUE(fs::exists(env_.Host("Storage/Apps/Keep/keep.txt")));
 }
 
 }  // namespace

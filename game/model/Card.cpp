@@ -13,8 +13,12 @@ int Card::ImageNumber() const {
 }
 
 void Card::Draw(DrawTarget& target) const {
-    if (image_) {
+    if (image_ && image_->width >= width_ && image_->height >= height_) {
         target.DrawBitmap(*image_, x_, y_, width_, height_);
+    } else if (image_ && image_->width > 0 && image_->height > 0) {
+        // A face smaller than the card (the small library on the large screen) would leave
+        // part of the card showing what lies beneath while taps hit all of it.
+        target.StretchBitmap(*image_, GetRect());
     } else {
         // Without a face the card still covers what lies beneath it, so a missing
         // library never shows the cards under it as if they were on top.

@@ -42,8 +42,9 @@ class Card {
     const BitmapPtr& Image() const { return image_; }
     void SetImage(BitmapPtr image) { image_ = std::move(image); }
 
-    // Copies the face to its rectangle (a plain white card with a grey edge when there is
-    // no face), then inverts the rectangle when selected.
+    // Copies the face to its rectangle (scaled to it when the face is smaller than the card;
+    // a plain white card with a grey edge when there is no face), then inverts the
+    // rectangle when selected.
     void Draw(DrawTarget& target) const;
 
     // Colours of a card drawn without a face, as 0x00BBGGRR.

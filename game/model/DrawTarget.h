@@ -17,6 +17,9 @@ class DrawTarget {
     // Copies width x height pixels from the bitmap's top-left corner to (x, y): no scaling,
     // no mask; pixels outside the bitmap or the target are left alone.
     virtual void DrawBitmap(const Bitmap& bitmap, int x, int y, int width, int height) = 0;
+    // Draws the whole bitmap scaled to `dest`, each target pixel taking the bitmap pixel
+    // nearest its centre; parts outside the target are left alone.
+    virtual void StretchBitmap(const Bitmap& bitmap, const Rect& dest) = 0;
     // Inverts every pixel of the rectangle (clipped to the target).
     virtual void InvertRect(const Rect& rect) = 0;
 };

@@ -45,6 +45,22 @@ void ImageDrawTarget::DrawBitmap(const Bitmap& bitmap, int x, int y, int width, 
     }
 }
 
+void ImageDrawTarget::StretchBitmap(const Bitmap& bitmap, const Rect& dest) {
+    const Rect r = Clip(dest);
+    if (r.Width() <= 0 || r.Height() <= 0 || bitmap.width <= 0 || bitmap.height <= 0) return;
+    if (bitmap.pixels.size() < static_cast<std::size_t>(bitmap.width) * bitmap.height) return;
+    const std::int64_t w = dest.Width();
+    const std::int64_t h = dest.Height();
+    for (int row = r.top; row < r.bottom; ++row) {
+        const std::int64_t sy = ((row - dest.top) * 2 + 1) * bitmap.height / (2 * h);
+        const std::uint32_t* src = bitmap.pixels.data() + sy * bitmap.width;
+        auto* dst = reinterpret_cast<QRgb*>(image_.scanLine(row));
+        for (int x = r.left; x < r.right; ++x) {
+            dst[x] = src[((x - dest.left) * 2 + 1) * bitmap.width / (2 * w)];
+        }
+    }
+}
+
 void ImageDrawTarget::InvertRect(const Rect& rect) {
     const Rect r = Clip(rect);
     if (r.Width() <= 0 || r.Height() <= 0) return;

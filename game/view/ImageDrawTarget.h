@@ -16,6 +16,7 @@ class ImageDrawTarget : public DrawTarget {
     int Height() const override;
     void FillRect(const Rect& rect, std::uint32_t colour) override;
     void DrawBitmap(const Bitmap& bitmap, int x, int y, int width, int height) override;
+    void StretchBitmap(const Bitmap& bitmap, const Rect& dest) override;
     void InvertRect(const Rect& rect) override;
 
   private:

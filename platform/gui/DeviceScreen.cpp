@@ -441,7 +441,8 @@ void DeviceScreen::Rotate() {
 
 void DeviceScreen::HoldInput() {
     if (inputHolds_++ > 0) return;
-    for (QWidget* part : {topBar_, workArea_, static_cast<QWidget*>(band_)}) part->setEnabled(false);
+    for (QWidget* part : {topBar_, workArea_, static_cast<QWidget*>(band_)})
+        part->setEnabled(false);
 }
 
 void DeviceScreen::ReleaseInput() {

@@ -1,9 +1,9 @@
+#include <qpa/qwindowsysteminterface.h>
 #include <QAbstractButton>
 #include <QDialog>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTimer>
-#include <qpa/qwindowsysteminterface.h>
 
 #include <gtest/gtest.h>
 

@@ -29,6 +29,11 @@ struct RecordingTarget : DrawTarget {
         log += "bitmap " + std::to_string(b.width) + '@' + std::to_string(x) + ',' +
                std::to_string(y) + ' ' + std::to_string(w) + 'x' + std::to_string(h) + ';';
     }
+    void StretchBitmap(const Bitmap& b, const Rect& r) override {
+        log += "stretch " + std::to_string(b.width) + " to " + std::to_string(r.left) + ',' +
+               std::to_string(r.top) + ',' + std::to_string(r.right) + ',' +
+               std::to_string(r.bottom) + ';';
+    }
     void InvertRect(const Rect& r) override {
         log += "invert " + std::to_string(r.left) + ',' + std::to_string(r.top) + ',' +
                std::to_string(r.right) + ',' + std::to_string(r.bottom) + ';';
@@ -94,6 +99,28 @@ TEST_F(CardTableTest, PaintDrawsBackgroundThenCardsInOrderAndInvertsTheSelected)
     EXPECT_EQ(target.log,
               "fill 100x80 33280;bitmap 29@10,10 29x41;"
               "fill 49x61 8421504;fill 48x60 16777215;invert 20,20,49,61;");
+}
+
+// A face smaller than the card (the small library on the large screen) is drawn over the
+// whole card, so nothing beneath shows through where a tap would hit the card; a face as
+// large or larger is copied as it stands.
+TEST_F(CardTableTest, AFaceSmallerThanTheCardIsScaledToTheWholeCard) {
+    auto small = std::make_shared<Bitmap>();
+    small->width = 29;
+    small->height = 41;
+    small->pixels.assign(29 * 41, 0xFFFFFFFF);
+    auto large = std::make_shared<Bitmap>(*small);
+    large->width = 58;
+    large->height = 82;
+    large->pixels.assign(58 * 82, 0xFFFFFFFF);
+    Card big(0, 3, {58, 82});
+    big.SetPosition(5, 6);
+    big.SetImage(small);
+    RecordingTarget target;
+    big.Draw(target);
+    big.SetImage(large);
+    big.Draw(target);
+    EXPECT_EQ(target.log, "stretch 29 to 5,6,63,88;bitmap 58@5,6 58x82;");
 }
 
 }  // namespace

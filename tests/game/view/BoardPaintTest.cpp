@@ -204,4 +204,30 @@ TEST(TablePaintTest, BitmapsAreClippedToTheImageAndToThemselves) {
     EXPECT_EQ(image.pixel(8, 9), 0xFF000000u);
 }
 
+// A 2 x 2 face stretched to 4 x 4 doubles each pixel; stretched past the image's edge it is
+// clipped there, and the pixels keep their place in the bitmap as if drawn whole.
+TEST(TablePaintTest, StretchedBitmapsFillTheirRectangleAndAreClipped) {
+    QImage image(6, 6, QImage::Format_RGB32);
+    image.fill(0xFF000000);
+    ImageDrawTarget target(image);
+    const Bitmap face{2, 2, {0xFF000001, 0xFF000002, 0xFF000003, 0xFF000004}};
+    target.StretchBitmap(face, {0, 0, 4, 4});
+    const QRgb expected[4][4] = {{1, 1, 2, 2}, {1, 1, 2, 2}, {3, 3, 4, 4}, {3, 3, 4, 4}};
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(image.pixel(x, y), 0xFF000000u | expected[y][x]) << x << ", " << y;
+        }
+    }
+    EXPECT_EQ(image.pixel(4, 0), 0xFF000000u);
+    EXPECT_EQ(image.pixel(0, 4), 0xFF000000u);
+    target.StretchBitmap(face, {4, 4, 8, 8});
+    EXPECT_EQ(image.pixel(4, 4), 0xFF000001u);
+    EXPECT_EQ(image.pixel(5, 5), 0xFF000001u);
+    target.StretchBitmap(face, {-2, -2, 2, 2});
+    EXPECT_EQ(image.pixel(0, 0), 0xFF000004u);
+    const Bitmap broken{5, 5, {}};  // fewer pixels than its size claims: nothing drawn
+    target.StretchBitmap(broken, {0, 0, 6, 6});
+    EXPECT_EQ(image.pixel(5, 0), 0xFF000000u);
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "game/model/BoardLayout.h"
 #include "game/model/Deck.h"
+#include "game/view/ImageDrawTarget.h"
 #include "game/view/ProgramResources.h"
 #include "platform/Files.h"
 #include "platform/PlatformConfig.h"
@@ -128,6 +129,31 @@ TEST_F(LibrarySearchTest, FacesComeFromTheLibraryAndMissingOnesStayBlank) {
     Card card(0, kAce, {29, 41});
     EXPECT_FALSE(none.LoadCardImage(card));
     EXPECT_EQ(card.Image(), nullptr);
+}
+
+// The large screen with only the small library: its faces are drawn over the whole of the
+// larger card, so no part of the card shows the table beneath it.
+TEST_F(LibrarySearchTest, SmallFacesOnTheLargeScreenCoverTheWholeCard) {
+    WritePlainLibrary(Windows() / "pegcards.dll", 29, 41);
+    ASSERT_EQ(CardLibraryName(2), u"pegcards.dll");
+    HMODULE module = LoadLibraryW(CardLibraryName(2).c_str());
+    ASSERT_NE(module, nullptr);
+    CardImageLibrary library(module);
+    Card card(0, kAce, {58, 82});
+    ASSERT_TRUE(library.LoadCardImage(card));
+    card.SetPosition(1, 1);
+    QImage image(60, 84, QImage::Format_RGB32);
+    image.fill(0xFF008200);
+    ImageDrawTarget target(image);
+    card.Draw(target);
+    int table = 0;
+    for (int y = 1; y < 83; ++y) {
+        for (int x = 1; x < 59; ++x) table += image.pixel(x, y) == 0xFF008200u;
+    }
+    EXPECT_EQ(table, 0);
+    EXPECT_EQ(image.pixel(0, 0), 0xFF008200u);
+    EXPECT_EQ(image.pixel(59, 83), 0xFF008200u);
+    FreeLibrary(module);
 }
 
 TEST_F(LibrarySearchTest, ADamagedLibraryGivesBlankCards) {

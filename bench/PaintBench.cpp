@@ -7,20 +7,21 @@
 
 #include <benchmark/benchmark.h>
 
+#include "platform/DisplayScale.h"
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
 #include "game/model/QuietOwner.h"
 #include "game/view/CardImageLibrary.h"
 #include "game/view/ImageDrawTarget.h"
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 #include "platform/WideString.h"
 
 namespace {
 
 void BM_PaintDealtBoard(benchmark::State& state) {
     const Size screen{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
-    const int scale = screen.width > 400 ? 2 : 1;
+    const int scale = DisplayScaleForScreenWidth(screen.width);
     const auto path = std::filesystem::path(TESSAMO_DEVICE_DIR) / "Windows" /
                       (scale == 2 ? "pegcards.192.dll" : "pegcards.dll");
     HMODULE module = LoadLibraryW(FromUtf8(path.string()).c_str());

@@ -13,7 +13,7 @@
 #include "game/dialogs/HelpLaunch.h"
 #include "game/dialogs/TapPassThrough.h"
 #include "game/dialogs/TranslationTable.h"
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 #include "platform/Process.h"
 #include "platform/gui/DeviceFont.h"
 #include "platform/gui/GuiEvents.h"

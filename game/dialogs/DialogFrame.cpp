@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "game/model/BoardLayout.h"
 #include "platform/PlatformConfig.h"
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/GuiEvents.h"
@@ -50,12 +49,7 @@ SharedMetrics& Shared() {
 void ReadDensity() {
     SharedMetrics& m = Shared();
     if (m.dpiX > 0) return;
-    int dpi = 96;
-    if (const auto* screen = platform::gui::DeviceScreen::Instance()) {
-        dpi = screen->LogPixels();
-    } else {
-        dpi = 96 * DisplayScaleForScreenWidth(platform::ScreenWidth());
-    }
+    const int dpi = platform::gui::LogPixelsX();
     m.dpiX = dpi;
     m.dpiY = dpi;
 }

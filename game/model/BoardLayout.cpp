@@ -23,10 +23,6 @@ const Metrics& For(Size screen) {
 
 }  // namespace
 
-int DisplayScaleForScreenWidth(int screenWidth) {
-    return screenWidth > 400 ? 2 : 1;
-}
-
 BoardLayout::BoardLayout(int displayScale) : scale_(displayScale == 2 ? 2 : 1) {}
 
 Point BoardLayout::CardPosition(int pile, int index, Size screen) const {

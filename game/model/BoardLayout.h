@@ -6,9 +6,7 @@
 #include <array>
 
 #include "game/model/Geometry.h"
-
-// 2 when the screen is wider than 400 pixels, else 1.
-int DisplayScaleForScreenWidth(int screenWidth);
+#include "platform/DisplayScale.h"
 
 class BoardLayout {
   public:

@@ -1,5 +1,5 @@
 // The program's own resource module (empty-place and Undo bitmaps, toolbars, icon), drawn by
-// cardgen at build time and compiled in. Read it through game/view/ProgramResources.h.
+// cardgen at build time and compiled in. Read it through game/resources/ProgramResources.h.
 #pragma once
 
 #include <cstddef>

@@ -7,7 +7,7 @@
 #include "game/settings/OptionsDialog.h"
 #include "game/settings/StatisticsDialog.h"
 #include "game/shell/MainDialog.h"
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/ModalRun.h"
 

@@ -18,7 +18,7 @@
 #include "game/shell/PlatformGeneration.h"
 #include "game/shell/StatusBar.h"
 #include "game/view/CardImageLibrary.h"
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 #include "platform/Modules.h"
 #include "platform/PlatformConfig.h"
 #include "platform/System.h"

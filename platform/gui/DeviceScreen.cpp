@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/DisplayScale.h"
 #include "platform/PlatformConfig.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ShellRequests.h"
@@ -30,10 +31,6 @@ namespace {
 DeviceScreen* g_screen = nullptr;
 
 constexpr int kMinimumSide = 160;
-
-int ScaleForWidth(int width) {
-    return width > 400 ? 2 : 1;
-}
 
 // The first control of the dialog that takes the focus by tabbing, else the dialog itself.
 QWidget* FirstFocusable(QWidget* dialog) {
@@ -263,7 +260,7 @@ DeviceScreen::DeviceScreen(QSize size) {
     if (!g_screen) g_screen = this;
     if (!size.isValid() || size.width() < kMinimumSide || size.height() < kMinimumSide)
         size = QSize(kDefaultWidth, kDefaultHeight);
-    displayScale_ = ScaleForWidth(size.width());
+    displayScale_ = DisplayScaleForScreenWidth(size.width());
     if (const char* version = std::getenv("KORVEL_PLATFORM_VERSION")) {
         bool ok = false;
         const int major = QByteArray(version).trimmed().toInt(&ok);
@@ -709,7 +706,7 @@ QString DeviceScreen::TopBarTitle() const {
 
 int LogPixelsX() {
     if (DeviceScreen* screen = DeviceScreen::Instance()) return screen->LogPixels();
-    return 96 * ScaleForWidth(platform::ScreenWidth());
+    return 96 * DisplayScaleForScreenWidth(platform::ScreenWidth());
 }
 
 int LogPixelsY() {

@@ -17,8 +17,7 @@
 // then the screen broadcasts a SettingChangeEvent (GuiEvents.h) and emits settingChange().
 // A resize to the same size is no change and notifies nothing.
 //
-// The display scale (2 when the start width is wider than 400 pixels, else 1) is fixed at
-// construction, like the handheld's; so is the pixel density, 96 x display scale dpi.
+// The display scale (DisplayScale.h, of the start width) is fixed at construction, like the handheld's; so is the pixel density, 96 x display scale dpi.
 //
 // Start size: KORVEL_SCREEN=WIDTHxHEIGHT in the environment (e.g. KORVEL_SCREEN=240x320)
 // or the command-line option --screen=WIDTHxHEIGHT (StartSizeFromArguments); 480 x 640
@@ -203,8 +202,8 @@ class DeviceScreen : public QWidget {
 };
 
 // Pixel density of the screen in dots per inch (the handheld's LOGPIXELSX/LOGPIXELSY):
-// 96 x the device screen's display scale; without a screen, 96 x (2 when
-// platform::ScreenWidth() > 400, else 1).
+// 96 x the device screen's display scale; without a screen, 96 x the display scale of
+// platform::ScreenWidth().
 int LogPixelsX();
 int LogPixelsY();
 

@@ -3,13 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/DisplayScale.h"
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
 #include "game/model/QuietOwner.h"
 #include "game/view/CardImageLibrary.h"
 #include "game/view/ImageDrawTarget.h"
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 #include "platform/WideString.h"
 #include "tests/tools/CliRunner.h"
 
@@ -28,7 +29,7 @@ class CliRenderTest : public ::testing::Test {
     // The board as the view paints it, with the card library the build put in the device
     // folder: what the command must reproduce pixel for pixel.
     QImage Expected(Size screen, int game, const Point* tap = nullptr) {
-        const int scale = screen.width > 400 ? 2 : 1;
+        const int scale = DisplayScaleForScreenWidth(screen.width);
         const fs::path library = fs::path(TESSAMO_DEVICE_DIR) / "Windows" /
                                  (scale == 2 ? "pegcards.192.dll" : "pegcards.dll");
         HMODULE module = LoadLibraryW(FromUtf8(library.string()).c_str());

@@ -13,10 +13,10 @@
 #include <fstream>
 #include <string>
 
-#include "game/resources/ProgramImages.h"
+#include "tools/art/ProgramImages.h"
 #include "platform/Modules.h"
 #include "tools/cardgen/BmpWriter.h"
-#include "tools/cardgen/CardArt.h"
+#include "tools/art/CardArt.h"
 #include "tools/cardgen/ResourceModuleWriter.h"
 
 namespace fs = std::filesystem;

@@ -16,7 +16,7 @@
 #include "game/model/QuietOwner.h"
 #include "game/view/CardImageLibrary.h"
 #include "game/view/ImageDrawTarget.h"
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 #include "platform/PlatformConfig.h"
 #include "tools/cli/Arguments.h"
 #include "tools/cli/Commands.h"

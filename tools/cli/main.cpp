@@ -11,7 +11,10 @@ int Usage(std::ostream& err) {
            "       tessamo-cli play [--screen WxH] [--no-messages] [--no-dblclick] [--no-dragbox]"
            " [--positions] N\n"
            "       tessamo-cli registry export | import FILE\n"
-           "       tessamo-cli render [--screen WxH] [--select X Y] N --out FILE.png\n";
+#ifdef TESSAMO_CLI_RENDER
+           "       tessamo-cli render [--screen WxH] [--select X Y] N --out FILE.png\n"
+#endif
+        ;
     return 2;
 }
 
@@ -24,6 +27,13 @@ int main(int argc, char** argv) {
     if (command == "deal") return RunDeal(args, std::cout, std::cerr);
     if (command == "play") return RunPlay(args, std::cin, std::cout, std::cerr);
     if (command == "registry") return RunRegistry(args, std::cout, std::cerr);
+#ifdef TESSAMO_CLI_RENDER
     if (command == "render") return RunRender(args, std::cout, std::cerr);
+#else
+    if (command == "render") {
+        std::cerr << "tessamo-cli: render is not part of this build (it was built without Qt)\n";
+        return 2;
+    }
+#endif
     return Usage(std::cerr);
 }

@@ -9,7 +9,7 @@
 #include "game/model/GameBoard.h"
 #include "game/view/CardImageLibrary.h"
 #include "game/view/ImageDrawTarget.h"
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 #include "tests/game/view/ViewTestSupport.h"
 #include "tests/support/TempPlatform.h"
 

@@ -9,13 +9,13 @@
 #include "game/model/BoardLayout.h"
 #include "game/model/Deck.h"
 #include "game/view/ImageDrawTarget.h"
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 #include "platform/Files.h"
 #include "platform/PlatformConfig.h"
 #include "platform/WideString.h"
 #include "tests/game/view/ViewTestSupport.h"
 #include "tests/support/TempPlatform.h"
-#include "tools/cardgen/CardArt.h"
+#include "tools/art/CardArt.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "tools/cardgen/CardArt.h"
+#include "tools/art/CardArt.h"
 
 #include <QPainter>
 #include <QPainterPath>

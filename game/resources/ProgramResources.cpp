@@ -1,4 +1,4 @@
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 
 #include <QPixmap>
 

@@ -1,11 +1,11 @@
-#include "game/resources/ProgramImages.h"
+#include "tools/art/ProgramImages.h"
 
 #include <QPainter>
 #include <array>
 #include <cmath>
 #include <string_view>
 
-#include "tools/cardgen/CardArt.h"
+#include "tools/art/CardArt.h"
 
 namespace {
 

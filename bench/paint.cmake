@@ -1,6 +1,0 @@
-if(TESSAMO_GUI)
-  add_executable(paint_bench PaintBench.cpp)
-  target_include_directories(paint_bench PRIVATE ${PROJECT_SOURCE_DIR})
-  target_link_libraries(paint_bench PRIVATE tessamo_view benchmark::benchmark)
-  target_compile_definitions(paint_bench PRIVATE TESSAMO_DEVICE_DIR="${TESSAMO_DEVICE_DIR}")
-endif()

@@ -1,2 +1,0 @@
-add_executable(translation_bench ${CMAKE_CURRENT_LIST_DIR}/TranslationBench.cpp)
-target_link_libraries(translation_bench PRIVATE tessamo_dialogs_core benchmark::benchmark)

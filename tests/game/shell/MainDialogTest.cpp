@@ -2,11 +2,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QToolTip>
 
+#include "game/dialogs/AboutDialog.h"
 #include "game/dialogs/CommandBar.h"
 #include "game/dialogs/DialogBuilder.h"
 #include "game/dialogs/SelectGameDialog.h"
@@ -17,6 +19,7 @@
 #include "game/settings/StatisticsDialog.h"
 #include "game/shell/PlatformGeneration.h"
 #include "game/shell/StatusBar.h"
+#include "game/view/ProgramResources.h"
 #include "platform/PlatformConfig.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ModalRun.h"
@@ -55,7 +58,34 @@ class MainDialogTest : public ShellTest {
         QAction* undo = main.dialog.ClassicBar()->CommandAction(ID_GAME_UNDO);
         return undo && undo->isEnabled();
     }
+
+    // Puts the game on the table into a state that may be left without asking.
+    enum class Ended { Won, Stuck };
+    void EndGame(HostedMain& main, Ended how) {
+        if (how == Ended::Won) {
+            main.dialog.Game().StartGame(-1);
+            Tap(main, 0, 8);
+            ASSERT_TRUE(main.dialog.Game().Board().IsWon());
+        } else {
+            MakeStuck(main.dialog.Game());
+            ASSERT_FALSE(main.dialog.Game().Board().AnyMoveLeft());
+            ASSERT_FALSE(main.dialog.Game().Board().IsWon());
+        }
+        platform::gui::ClearMessageBoxLog();
+    }
 };
+
+// The item of `command` in the drop-down menus of `bar`, and the menu that holds it.
+std::pair<QMenu*, QAction*> MenuItem(const CommandBar& bar, UINT command) {
+    for (QAction* button : bar.actions()) {
+        QMenu* menu = button->menu();
+        if (!menu) continue;
+        for (QAction* item : menu->actions()) {
+            if (ActionCommandId(item) == command) return {menu, item};
+        }
+    }
+    return {nullptr, nullptr};
+}
 
 TEST_F(MainDialogTest, BoardAndStatusBarShareTheWorkArea) {
     HostedMain main;
@@ -135,6 +165,48 @@ TEST_F(MainDialogTest, UndoButtonFollowsTheHistory) {
     main.dialog.ClassicBar()->SendCommand(ID_GAME_UNDO);
     EXPECT_EQ(main.dialog.Game().Board().TopCard(3), moved);
     EXPECT_FALSE(UndoButtonEnabled(main));
+}
+
+// The soft-key menu's Undo item is never greyed, not even by the update that runs as the menu
+// opens; only the classic bar's button follows the history.
+TEST_F(MainDialogTest, SoftKeyUndoItemStaysEnabledWhileTheButtonFollowsTheHistory) {
+    HostedMain main;
+    ASSERT_NE(main.dialog.SoftKeyBar(), nullptr);
+    const auto [menu, undo] = MenuItem(*main.dialog.SoftKeyBar(), ID_GAME_UNDO);
+    ASSERT_NE(undo, nullptr);
+    QAction* newGame = MenuItem(*main.dialog.SoftKeyBar(), ID_GAME_NEW).second;
+    ASSERT_NE(newGame, nullptr);
+    // Opens the menu as a tap on its button does; the frame updates the items first.
+    auto open = [menu = menu, newGame] {
+        newGame->setEnabled(false);  // the update enables every item that has a handler
+        menu->popup(QPoint(0, 0));
+        menu->hide();
+        EXPECT_TRUE(newGame->isEnabled()) << "the menu's update did not run";
+    };
+
+    main.dialog.Game().StartGame(7);
+    ASSERT_FALSE(main.dialog.Game().Board().CanUndo());
+    EXPECT_FALSE(UndoButtonEnabled(main));
+    EXPECT_TRUE(undo->isEnabled());
+    open();
+    EXPECT_TRUE(undo->isEnabled());
+
+    Tap(main, 3, 9);
+    ASSERT_TRUE(main.dialog.Game().Board().CanUndo());
+    EXPECT_TRUE(UndoButtonEnabled(main));
+    open();
+    EXPECT_TRUE(undo->isEnabled());
+
+    // Undo from the menu item empties the history again.
+    undo->trigger();
+    EXPECT_FALSE(main.dialog.Game().Board().CanUndo());
+    EXPECT_FALSE(UndoButtonEnabled(main));
+    EXPECT_TRUE(undo->isEnabled());
+    open();
+    EXPECT_TRUE(undo->isEnabled());
+    // With an empty history the item's command does nothing.
+    undo->trigger();
+    EXPECT_FALSE(main.dialog.Game().Board().CanUndo());
 }
 
 TEST_F(MainDialogTest, OnlyTheUndoButtonHasATooltip) {
@@ -299,6 +371,88 @@ TEST_F(MainDialogTest, StatisticsDialogIsToldWhetherTheGameIsUnfinished) {
     WithDialog<StatisticsDialog>(main, ID_TOOLS_STATISTICS, [](StatisticsDialog& statistics) {
         EXPECT_FALSE(statistics.Unfinished());
         statistics.reject();
+    });
+}
+
+TEST_F(MainDialogTest, StatisticsCountsAStuckGameAsFinished) {
+    HostedMain main;
+    EndGame(main, Ended::Stuck);
+    ASSERT_EQ(TheStatistics().Games(), 2u);  // the first deal and the stuck game
+    WithDialog<StatisticsDialog>(main, ID_TOOLS_STATISTICS, [](StatisticsDialog& statistics) {
+        EXPECT_FALSE(statistics.Unfinished());
+        EXPECT_EQ(statistics.LostText(), u"2 (100%)");
+        statistics.reject();
+    });
+}
+
+// A won or stuck game is left without the resign question: New Game and Restart Game deal at
+// once, and Select Game opens its dialog at once and deals the number typed there.
+TEST_F(MainDialogTest, NewSelectAndRestartOnAnEndedGameAskNothing) {
+    for (const Ended how : {Ended::Won, Ended::Stuck}) {
+        SCOPED_TRACE(how == Ended::Won ? "won" : "stuck");
+        HostedMain main;
+        answers_ = {IDNO, IDNO, IDNO};  // an unwanted question would keep the game
+
+        EndGame(main, how);
+        std::uint32_t games = TheStatistics().Games();
+        main.dialog.OnCommand(ID_GAME_NEW);
+        EXPECT_TRUE(MessageBoxLog().empty());
+        EXPECT_NE(main.dialog.Game().GameNumber(), -1);
+        EXPECT_EQ(main.dialog.Game().Board().CardsLeft(), 52u);
+        EXPECT_EQ(main.dialog.Status()->Text(1), QStringLiteral("Cards left: 52"));
+        EXPECT_EQ(TheStatistics().Games(), games + 1);
+
+        EndGame(main, how);
+        games = TheStatistics().Games();
+        WithDialog<SelectGameDialog>(main, ID_GAME_SELECT, [](SelectGameDialog& select) {
+            EXPECT_TRUE(MessageBoxLog().empty());
+            ControlById<QLineEdit>(&select, IDC_GAME_NUMBER)->setText(QStringLiteral("1217"));
+            select.accept();
+        });
+        EXPECT_TRUE(MessageBoxLog().empty());
+        EXPECT_EQ(main.dialog.Game().GameNumber(), 1217);
+        EXPECT_EQ(main.dialog.Status()->Text(0), QStringLiteral("Game number: 1217"));
+        EXPECT_EQ(TheStatistics().Games(), games + 1);
+
+        EndGame(main, how);
+        games = TheStatistics().Games();
+        main.dialog.OnCommand(ID_GAME_RESTART);
+        EXPECT_TRUE(MessageBoxLog().empty());
+        const GameBoard& board = main.dialog.Game().Board();
+        EXPECT_EQ(main.dialog.Game().GameNumber(), -1);
+        EXPECT_EQ(board.CardsLeft(), 52u);
+        EXPECT_TRUE(board.AnyMoveLeft());  // dealt afresh, not left as it was
+        EXPECT_EQ(TheStatistics().Games(), games + 1);
+    }
+}
+
+// What the About command hands to its dialog: the name, version 1.5.0 and build 66, the main
+// help topic, the main window as owner and the program icon.
+TEST_F(MainDialogTest, AboutShowsTheProgramsNameVersionBuildHelpAndIcon) {
+    HostedMain main;
+    WithDialog<AboutDialog>(main, ID_TOOLS_ABOUT, [&main](AboutDialog& about) {
+        EXPECT_EQ(platform::gui::OwnerOf(about), &main.dialog);
+        EXPECT_EQ(about.Name(), u"Korvel Tessamo");
+        EXPECT_EQ(about.windowTitle(), QStringLiteral("Korvel Tessamo"));
+        EXPECT_EQ(about.HelpTopic(), u"VevivoZozoruv.htm#Main_Contents");
+        ASSERT_NE(about.VersionControl(), nullptr);
+        EXPECT_EQ(about.VersionControl()->text(), QStringLiteral("Version 1.5.0, Build 66"));
+
+        // The icon group 128 holds an image of exactly the icon's size, so that one is shown.
+        ASSERT_NE(about.IconControl(), nullptr);
+        // Compared premultiplied: the colour of a fully transparent pixel does not count.
+        const QImage shown = about.IconControl()->pixmap().toImage().convertToFormat(
+            QImage::Format_ARGB32_Premultiplied);
+        ASSERT_EQ(shown.size(), QSize(32, 32) * kTestDisplayScale);
+        QImage expected;
+        for (const BitmapPtr& image : ProgramIconImages(kIconProgram)) {
+            if (image && image->width == shown.width()) {
+                expected = ToQImage(*image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            }
+        }
+        ASSERT_FALSE(expected.isNull());
+        EXPECT_EQ(shown, expected);
+        about.reject();
     });
 }
 

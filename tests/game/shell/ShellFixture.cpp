@@ -19,7 +19,7 @@ Application& App() {
 
 platform::gui::DeviceScreen& Screen() {
     App();
-    static auto* screen = new platform::gui::DeviceScreen(QSize(480, 640));
+    static auto* screen = new platform::gui::DeviceScreen(kTestScreenSize);
     return *screen;
 }
 
@@ -34,7 +34,7 @@ void ShellTest::SetUpTestSuite() {
 }
 
 void ShellTest::SetUp() {
-    Screen().SetScreenSize(QSize(480, 640));
+    Screen().SetScreenSize(kTestScreenSize);
     TheOptions().Load();
     TheStatistics().Load();
     platform::gui::ClearMessageBoxLog();
@@ -67,6 +67,17 @@ HostedMain::~HostedMain() {
     Screen().RemoveDialog(&dialog);
 }
 
+void MakeStuck(MainGame& game) {
+    game.StartGame(-1);
+    GameBoard& board = game.Board();
+    // Columns 0-3 end with 3, A of one suit each; columns 4-7 with 4, 2.
+    for (int column = 0; column < 4; ++column) {
+        board.MoveCard(column, column + 4, -1, 0, false);  // the Ace to the bottom
+        board.MoveCard(column + 4, column, -1, 0, false);  // the Two to the bottom
+        board.MoveCard(column + 4, column + GameBoard::kFirstCell, -1, -1, false);  // the Four
+    }
+}
+
 void ClickField(CardField& field, QPoint point) {
     QTest::mouseClick(&field, Qt::LeftButton, Qt::NoModifier, point);
 }
@@ -77,4 +88,3 @@ QPoint PileCentre(const GameBoard& board, int pile) {
     const Size card = board.Layout().CardSize();
     return QPoint(at.x + card.width / 2, at.y + card.height / 2);
 }
-

@@ -1,9 +1,11 @@
-// The program's own application object and one device screen (480 x 640) for the whole test
-// binary, a temporary registry per test, and message boxes answered from a queue.
+// The program's own application object and one device screen for the whole test binary
+// (480 x 640 at display scale 2 unless the build gives the binary another screen), a
+// temporary registry per test, and message boxes answered from a queue.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QSize>
 #include <deque>
 
 #include "game/shell/Application.h"
@@ -12,6 +14,21 @@
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/MessageBox.h"
 #include "tests/support/TempPlatform.h"
+
+#ifndef TESSAMO_TEST_SCREEN_WIDTH
+#define TESSAMO_TEST_SCREEN_WIDTH 480
+#endif
+#ifndef TESSAMO_TEST_SCREEN_HEIGHT
+#define TESSAMO_TEST_SCREEN_HEIGHT 640
+#endif
+#ifndef TESSAMO_TEST_DISPLAY_SCALE
+#define TESSAMO_TEST_DISPLAY_SCALE 2
+#endif
+
+// The screen of this binary and the display scale that the device gives it. A display scale
+// is fixed when the screen is made, so each scale needs a binary of its own.
+inline constexpr QSize kTestScreenSize(TESSAMO_TEST_SCREEN_WIDTH, TESSAMO_TEST_SCREEN_HEIGHT);
+inline constexpr int kTestDisplayScale = TESSAMO_TEST_DISPLAY_SCALE;
 
 // Created once and never destroyed: destroying them at exit would run after Qt's own
 // exit-time clean-up.
@@ -44,6 +61,10 @@ class HostedMain {
     OwnerWindow owner;
     MainDialog dialog{&owner};
 };
+
+// From game -1, a position without a legal move: the Aces and Twos buried under their
+// columns, the Fours in the reserve cells, Threes and Sixes on top.
+void MakeStuck(MainGame& game);
 
 // Clicks (press and release) at a point of the card field.
 void ClickField(CardField& field, QPoint point);

@@ -9,6 +9,7 @@
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ModalRun.h"
 #include "platform/gui/ShellRequests.h"
+#include "tests/game/settings/SettingsStore.h"
 #include "tests/game/shell/ShellFixture.h"
 
 namespace {
@@ -58,6 +59,35 @@ TEST_F(StartUpTest, StartUpDealsOneCountedGameAndExitEndsIt) {
     stored.Load();
     EXPECT_EQ(stored.Games(), 1u);
     EXPECT_EQ(App().ExitInstance(), 0);
+}
+
+// The stored choices shape the very first layout, before any Options change: the board takes
+// the whole work area and the classic bar stands in the menu band.
+TEST_F(StartUpTest, StoredStatusBarAndMenuBarChoicesShapeTheFirstLayout) {
+    using settings_test::Dword;
+    settings_test::WriteValue(u"Options", u"ShowStatusBar", REG_DWORD, Dword(0));
+    settings_test::WriteValue(u"Options", u"OldCommandBar", REG_DWORD, Dword(1));
+    // The fixture read the store before the values were written: only the start-up can
+    // bring them in.
+    ASSERT_TRUE(TheOptions().ShowStatusBar());
+    ASSERT_TRUE(TheOptions().SoftKeyMenu());
+
+    bool ran = false;
+    platform::gui::SetModalObserver([&](QDialog& shown) {
+        auto* dialog = dynamic_cast<MainDialog*>(&shown);
+        ASSERT_NE(dialog, nullptr);
+        ran = true;
+        EXPECT_EQ(dialog->size(), Screen().WorkArea()->size());
+        EXPECT_EQ(dialog->Field()->geometry(), QRect(QPoint(0, 0), dialog->size()));
+        EXPECT_TRUE(dialog->Status()->isHidden());
+        EXPECT_FALSE(dialog->ClassicBar()->isHidden());
+        ASSERT_NE(dialog->SoftKeyBar(), nullptr);
+        EXPECT_TRUE(dialog->SoftKeyBar()->isHidden());
+        dialog->OnCommand(ID_APP_EXIT);
+    });
+    EXPECT_TRUE(App().InitInstance());
+    EXPECT_TRUE(ran);
+    App().ExitInstance();
 }
 
 TEST_F(StartUpTest, CloseRequestToTheOwnerWindowEndsTheGame) {

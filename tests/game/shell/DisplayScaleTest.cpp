@@ -5,7 +5,7 @@
 #include "game/dialogs/CommandBar.h"
 #include "game/resources/resource.h"
 #include "game/shell/StatusBar.h"
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 #include "tests/game/shell/ShellFixture.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "game/settings/StatisticsDialog.h"
 #include "game/shell/PlatformGeneration.h"
 #include "game/shell/StatusBar.h"
-#include "game/view/ProgramResources.h"
+#include "game/resources/ProgramResources.h"
 #include "platform/PlatformConfig.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ModalRun.h"

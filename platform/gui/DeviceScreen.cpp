@@ -5,32 +5,25 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QPalette>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QResizeEvent>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QStackedWidget>
-#include <QStyle>
-#include <QToolButton>
 #include <algorithm>
-#include <cstdlib>
 
 #include "platform/DisplayScale.h"
 #include "platform/PlatformConfig.h"
+#include "platform/StartupSettings.h"
+#include "platform/gui/DialogPort.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ShellRequests.h"
+#include "platform/gui/TopBar.h"
 
 namespace platform::gui {
 
 namespace {
 
 DeviceScreen* g_screen = nullptr;
-
-constexpr int kMinimumSide = 160;
 
 // The first control of the dialog that takes the focus by tabbing, else the dialog itself.
 QWidget* FirstFocusable(QWidget* dialog) {
@@ -43,190 +36,6 @@ QWidget* FirstFocusable(QWidget* dialog) {
     return dialog;
 }
 
-bool HiddenOnPurpose(const QWidget* widget) {
-    return widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
-}
-
-// The scroll area that one hosted dialog lies in. It keeps the dialog as wide as the viewport
-// and as high as the viewport or the dialog's controls need, and tells the dialog of every
-// change of the scroll position.
-class DialogPort : public QScrollArea {
-  public:
-    DialogPort(QWidget* parent, int margin) : QScrollArea(parent), margin_(margin) {
-        setObjectName(QStringLiteral("DialogScrollArea"));
-        setFrameShape(QFrame::NoFrame);
-        // Scrolling is the dialog's business, not a stop of the focus chain.
-        setFocusPolicy(Qt::NoFocus);
-        verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        setWidgetResizable(false);
-        QScrollBar* bar = verticalScrollBar();
-        connect(bar, &QScrollBar::actionTriggered, this,
-                [this](int action) { pendingCode_ = CodeFor(action); });
-        // Connected after the area's own connection, so the dialog has moved already.
-        connect(bar, &QScrollBar::valueChanged, this, &DialogPort::SendScroll);
-    }
-
-    void Host(QDialog* dialog) {
-        dialog_ = dialog;
-        dialog->setParent(viewport(), Qt::Widget);
-        setWidget(dialog);  // watches the dialog's size and shows it with the area
-        for (QObject* child : dialog->children()) child->installEventFilter(this);
-        ScrollToTop();
-        Fit();
-    }
-
-    // Takes the dialog out: it has no parent afterwards.
-    void Release() {
-        if (QWidget* dialog = dialog_) {
-            for (QObject* child : dialog->children()) child->removeEventFilter(this);
-            dialog->removeEventFilter(this);
-        }
-        if (widget()) takeWidget();
-        dialog_ = nullptr;
-        hide();
-    }
-
-    // The dialog's scroll position goes back to 0, as after a screen change.
-    void ScrollToTop() {
-        pendingCode_ = DialogScrollEvent::kTop;
-        verticalScrollBar()->setValue(0);
-        pendingCode_ = -1;
-    }
-
-    void Fit() {
-        QWidget* dialog = dialog_;
-        if (!dialog) return;
-        if (fitting_) {
-            again_ = true;
-            return;
-        }
-        fitting_ = true;
-        // Bounded: a dialog that moves its controls on every resize gets two more tries.
-        for (int round = 0; round < 3; ++round) {
-            again_ = false;
-            // No frame and no horizontal scroll bar: the viewport is as high as the area.
-            const int viewHeight = height();
-            const int needed = NeededHeight(dialog, viewHeight);
-            const Qt::ScrollBarPolicy policy = verticalScrollBarPolicy();
-            const bool bar = policy == Qt::ScrollBarAlwaysOn ||
-                             (policy == Qt::ScrollBarAsNeeded && needed > viewHeight);
-            dialog->resize(std::max(0, width() - (bar ? BarWidth() : 0)),
-                           std::max(viewHeight, needed));
-            // The dialog may have moved itself (centring): its place is the scroll position.
-            dialog->move(0, -verticalScrollBar()->value());
-            if (!again_) break;
-        }
-        fitting_ = false;
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        const bool consumed = QScrollArea::eventFilter(watched, event);
-        QWidget* dialog = dialog_;
-        if (!dialog || fitting_) return consumed;
-        const QEvent::Type type = event->type();
-        if (watched == dialog) {
-            if (type == QEvent::ChildAdded) {
-                static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
-                FitLater();
-            } else if (type == QEvent::Move) {
-                if (dialog->pos() != QPoint(0, -verticalScrollBar()->value())) FitLater();
-            } else if (type == QEvent::ChildRemoved || type == QEvent::Resize ||
-                       type == QEvent::LayoutRequest || type == QEvent::Show) {
-                FitLater();
-            }
-        } else if (watched->parent() == dialog && watched->isWidgetType()) {
-            if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::ShowToParent ||
-                type == QEvent::HideToParent)
-                FitLater();
-        }
-        return consumed;
-    }
-
-    bool viewportEvent(QEvent* event) override {
-        const bool handled = QScrollArea::viewportEvent(event);
-        // The viewport narrows and widens as the scroll bar comes and goes.
-        if (event->type() == QEvent::Resize) Fit();
-        return handled;
-    }
-
-  private:
-    static int CodeFor(int action) {
-        switch (action) {
-            case QAbstractSlider::SliderSingleStepAdd:
-                return DialogScrollEvent::kLineDown;
-            case QAbstractSlider::SliderSingleStepSub:
-                return DialogScrollEvent::kLineUp;
-            case QAbstractSlider::SliderPageStepAdd:
-                return DialogScrollEvent::kPageDown;
-            case QAbstractSlider::SliderPageStepSub:
-                return DialogScrollEvent::kPageUp;
-            case QAbstractSlider::SliderToMinimum:
-                return DialogScrollEvent::kTop;
-            case QAbstractSlider::SliderToMaximum:
-                return DialogScrollEvent::kBottom;
-            default:
-                return -1;
-        }
-    }
-
-    void SendScroll(int value) {
-        QWidget* dialog = dialog_;
-        QScrollBar* bar = verticalScrollBar();
-        const bool tracking = bar->isSliderDown();
-        int code = pendingCode_ >= 0 ? pendingCode_ : DialogScrollEvent::kThumbPosition;
-        if (tracking) code = DialogScrollEvent::kThumbTrack;
-        pendingCode_ = -1;
-        if (!dialog) return;
-        DialogScrollEvent scroll(code, std::max(0, tracking ? bar->sliderPosition() : value));
-        QCoreApplication::sendEvent(dialog, &scroll);
-    }
-
-    // The width the viewport loses to the vertical scroll bar, as the area lays it out.
-    int BarWidth() const {
-        int width = verticalScrollBar()->sizeHint().width();
-        if (style()->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, this))
-            width += style()->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, this);
-        return width;
-    }
-
-    // The height the dialog's content takes: what its layout needs, or else down to the lowest
-    // bottom of its controls, with a margin below when that lies beyond the viewport.
-    int NeededHeight(const QWidget* dialog, int viewHeight) const {
-        int needed = dialog->minimumHeight();
-        if (dialog->layout()) return std::max(needed, dialog->minimumSizeHint().height());
-        int lowest = 0;
-        for (QObject* child : dialog->children()) {
-            auto* control = qobject_cast<QWidget*>(child);
-            if (!control || control->isWindow() || HiddenOnPurpose(control)) continue;
-            lowest = std::max(lowest, control->geometry().bottom() + 1);
-        }
-        if (lowest > viewHeight) lowest += margin_;
-        return std::max(needed, lowest);
-    }
-
-    void FitLater() {
-        if (fitPending_) return;
-        fitPending_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                fitPending_ = false;
-                Fit();
-            },
-            Qt::QueuedConnection);
-    }
-
-    QPointer<QWidget> dialog_;
-    const int margin_;
-    bool fitting_ = false;
-    bool again_ = false;
-    bool fitPending_ = false;
-    int pendingCode_ = -1;
-};
-
 }  // namespace
 
 QEvent::Type DialogScrollEvent::Type() {
@@ -234,108 +43,41 @@ QEvent::Type DialogScrollEvent::Type() {
     return type;
 }
 
-// Held as QWidget: a hosted dialog announces its destruction from ~QWidget, when it is no
-// longer a QDialog, and must not be looked at as one then.
-struct DeviceScreen::Hosted {
-    QPointer<QWidget> dialog;
-    QDialog* Dialog() const { return static_cast<QDialog*>(dialog.data()); }
-};
-
-// The band's page of one dialog and the bars attached to it. The dialog pointer is only a
-// key: the page outlives nothing, it is removed when the dialog is destroyed.
-struct DeviceScreen::Page {
+// What the screen keeps of one dialog, from its first hosting or attached bar until the
+// dialog is destroyed: its scroll area, so that a scroll bar the dialog switched off stays
+// off in its later runs, and its page of the menu band with the bars attached to it. The
+// dialog's address is only a key; `alive` tells whether the dialog still exists. It is held
+// as QWidget: a dialog announces its destruction from ~QWidget, when it is no longer a
+// QDialog, and must not be looked at as one then.
+struct DeviceScreen::Record {
     QObject* dialog = nullptr;
+    QPointer<QWidget> alive;
+    QPointer<DialogPort> port;
     QPointer<QWidget> page;
     std::vector<QPointer<QWidget>> bars;
-};
-
-// The scroll area of one dialog, kept from its first hosting until the dialog is destroyed,
-// so that a scroll bar the dialog switched off stays off in its later runs.
-struct DeviceScreen::Port {
-    QObject* dialog = nullptr;
-    QPointer<DialogPort> area;
+    QDialog* Dialog() const { return static_cast<QDialog*>(alive.data()); }
 };
 
 DeviceScreen::DeviceScreen(QSize size) {
     if (!g_screen) g_screen = this;
-    if (!size.isValid() || size.width() < kMinimumSide || size.height() < kMinimumSide)
+    if (!size.isValid() || size.width() < kMinimumScreenSide || size.height() < kMinimumScreenSide)
         size = QSize(kDefaultWidth, kDefaultHeight);
     displayScale_ = DisplayScaleForScreenWidth(size.width());
-    if (const char* version = std::getenv("KORVEL_PLATFORM_VERSION")) {
-        bool ok = false;
-        const int major = QByteArray(version).trimmed().toInt(&ok);
-        if (ok && major >= 1 && major <= 99) platform::SetPlatformMajorVersion(major);
-    }
+    ApplyPlatformVersionFromEnvironment();
     const int bar = kBarHeight * displayScale_;
 
     setObjectName(QStringLiteral("DeviceScreen"));
     setWindowTitle(QStringLiteral("Korvel Tessamo"));
-    setMinimumSize(kMinimumSide, std::max(kMinimumSide, 2 * bar + 40));
-
-    topBar_ = new QWidget(this);
-    topBar_->setObjectName(QStringLiteral("TopBar"));
-    topBar_->setAutoFillBackground(true);
-    QPalette barPalette = topBar_->palette();
-    barPalette.setColor(QPalette::Window, QColor(0, 40, 110));
-    barPalette.setColor(QPalette::WindowText, Qt::white);
-    barPalette.setColor(QPalette::ButtonText, Qt::white);
-    topBar_->setPalette(barPalette);
-    // The style's own hover fill is light, which would hide the white glyphs.
-    const QString buttonStyle = QStringLiteral(
-        "QToolButton { color: white; background: transparent; border: none; padding: 0 4px; }"
-        "QToolButton:hover { background: rgb(30, 80, 160); }"
-        "QToolButton:pressed { background: rgb(10, 60, 140); }");
-    auto* barLayout = new QHBoxLayout(topBar_);
-    barLayout->setContentsMargins(4 * displayScale_, 0, 2 * displayScale_, 0);
-    barLayout->setSpacing(2 * displayScale_);
-    title_ = new QLabel(topBar_);
-    title_->setObjectName(QStringLiteral("TopBarTitle"));
-    QFont titleFont = title_->font();
-    titleFont.setBold(true);
-    titleFont.setPixelSize(12 * displayScale_);
-    title_->setFont(titleFont);
-    barLayout->addWidget(title_, 1);
-    QFont buttonFont = titleFont;
-    buttonFont.setPixelSize(14 * displayScale_);
+    setMinimumSize(kMinimumScreenSide, std::max(kMinimumScreenSide, 2 * bar + 40));
 
     auto* rotateAction = new QAction(QStringLiteral("Rotate"), this);
     rotateAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     rotateAction->setShortcutContext(Qt::WindowShortcut);
     connect(rotateAction, &QAction::triggered, this, &DeviceScreen::Rotate);
     addAction(rotateAction);
-    rotate_ = new QToolButton(topBar_);
-    rotate_->setObjectName(QStringLiteral("RotateButton"));
-    rotate_->setDefaultAction(rotateAction);
-    rotate_->setText(QStringLiteral("\u27f3"));
-    rotate_->setToolTip(QStringLiteral("Rotate the screen (Ctrl+R)"));
-    rotate_->setAutoRaise(true);
-    rotate_->setStyleSheet(buttonStyle);
-    rotate_->setFont(buttonFont);
-    rotate_->setFocusPolicy(Qt::NoFocus);
-    barLayout->addWidget(rotate_);
-
-    ok_ = new QToolButton(topBar_);
-    ok_->setObjectName(QStringLiteral("OkButton"));
-    ok_->setText(QStringLiteral("ok"));
-    ok_->setToolTip(QStringLiteral("OK"));
-    ok_->setAutoRaise(true);
-    ok_->setStyleSheet(buttonStyle);
-    ok_->setFont(buttonFont);
-    ok_->setFocusPolicy(Qt::NoFocus);
-    ok_->hide();
-    connect(ok_, &QToolButton::clicked, this, &DeviceScreen::PressOk);
-    barLayout->addWidget(ok_);
-
-    help_ = new QToolButton(topBar_);
-    help_->setObjectName(QStringLiteral("HelpButton"));
-    help_->setText(QStringLiteral("?"));
-    help_->setToolTip(QStringLiteral("Help (F1)"));
-    help_->setAutoRaise(true);
-    help_->setStyleSheet(buttonStyle);
-    help_->setFont(buttonFont);
-    help_->setFocusPolicy(Qt::NoFocus);
-    connect(help_, &QToolButton::clicked, this, [this] { SendHelpRequest(); });
-    barLayout->addWidget(help_);
+    topBar_ = new TopBar(this, displayScale_, rotateAction);
+    connect(topBar_, &TopBar::okPressed, this, &DeviceScreen::PressOk);
+    connect(topBar_, &TopBar::helpPressed, this, [this] { SendHelpRequest(); });
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     helpKey->setContext(Qt::WindowShortcut);
     connect(helpKey, &QShortcut::activated, this, [this] { SendHelpRequest(); });
@@ -356,24 +98,21 @@ DeviceScreen::DeviceScreen(QSize size) {
 DeviceScreen::~DeviceScreen() {
     // Hosted dialogs and attached bars belong to their callers: hand them back before Qt
     // deletes this window's children.
-    for (Hosted& entry : hosted_) {
-        if (!entry.dialog) continue;
-        if (Port* port = PortFor(entry.dialog); port && port->area) port->area->Release();
-        entry.dialog->setParent(nullptr, entry.dialog->windowFlags() | Qt::Dialog);
+    for (Record* record : stack_) {
+        if (!record->alive) continue;
+        if (record->port) record->port->Release();
+        record->alive->setParent(nullptr, record->alive->windowFlags() | Qt::Dialog);
     }
-    for (Page& page : pages_) {
-        for (QPointer<QWidget>& bar : page.bars) {
+    for (const auto& record : records_) {
+        for (QPointer<QWidget>& bar : record->bars) {
             if (!bar) continue;
             bar->hide();
-            bar->setParent(static_cast<QWidget*>(page.dialog));
+            bar->setParent(static_cast<QWidget*>(record->dialog));
         }
     }
-    hosted_.clear();
-    pages_.clear();
-    ports_.clear();
-    if (g_screen == this) {
-        g_screen = nullptr;
-    }
+    stack_.clear();
+    records_.clear();
+    if (g_screen == this) g_screen = nullptr;
 }
 
 DeviceScreen* DeviceScreen::Instance() {
@@ -381,39 +120,18 @@ DeviceScreen* DeviceScreen::Instance() {
 }
 
 QSize DeviceScreen::ParseSize(const QString& text) {
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*(\\d{1,5})\\s*[xX*]\\s*(\\d{1,5})\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch()) return {};
-    const int width = match.captured(1).toInt();
-    const int height = match.captured(2).toInt();
-    if (width < kMinimumSide || height < kMinimumSide) return {};
-    return {width, height};
+    const auto size = ParseScreenDimensions(text.toStdString());
+    return size ? QSize(size->width, size->height) : QSize();
 }
 
 QSize DeviceScreen::StartSize() {
-    const char* value = std::getenv("KORVEL_SCREEN");
-    if (value) {
-        const QSize size = ParseSize(QString::fromLocal8Bit(value));
-        if (size.isValid()) return size;
-    }
-    return {kDefaultWidth, kDefaultHeight};
+    const ScreenDimensions size = StartScreenDimensions();
+    return {size.width, size.height};
 }
 
 QSize DeviceScreen::StartSizeFromArguments(int argc, const char* const* argv) {
-    for (int i = 1; i < argc && argv && argv[i]; ++i) {
-        const QString argument = QString::fromLocal8Bit(argv[i]);
-        QString value;
-        if (argument.startsWith(QLatin1String("--screen=")))
-            value = argument.mid(9);
-        else if (argument == QLatin1String("--screen") && i + 1 < argc && argv[i + 1])
-            value = QString::fromLocal8Bit(argv[i + 1]);
-        else
-            continue;
-        const QSize size = ParseSize(value);
-        if (size.isValid()) return size;
-    }
-    return StartSize();
+    const ScreenDimensions size = StartScreenDimensions(argc, argv);
+    return {size.width, size.height};
 }
 
 QSize DeviceScreen::ScreenSize() const {
@@ -438,13 +156,14 @@ void DeviceScreen::Rotate() {
 
 void DeviceScreen::HoldInput() {
     if (inputHolds_++ > 0) return;
-    for (QWidget* part : {topBar_, workArea_, static_cast<QWidget*>(band_)})
+    for (QWidget* part : {static_cast<QWidget*>(topBar_), workArea_, static_cast<QWidget*>(band_)})
         part->setEnabled(false);
 }
 
 void DeviceScreen::ReleaseInput() {
     if (inputHolds_ == 0 || --inputHolds_ > 0) return;
-    for (QWidget* part : {topBar_, workArea_, static_cast<QWidget*>(band_)}) part->setEnabled(true);
+    for (QWidget* part : {static_cast<QWidget*>(topBar_), workArea_, static_cast<QWidget*>(band_)})
+        part->setEnabled(true);
 }
 
 void DeviceScreen::closeEvent(QCloseEvent* event) {
@@ -475,8 +194,8 @@ void DeviceScreen::HandleSize() {
     // A screen change shows every dialog from its top again, as the frames expect after it;
     // first, so that no dialog hears of a position that the new size merely clamps.
     if (changed && !first) {
-        for (Hosted& entry : hosted_)
-            if (Port* port = PortFor(entry.dialog); port && port->area) port->area->ScrollToTop();
+        for (Record* record : stack_)
+            if (record->alive && record->port) record->port->ScrollToTop();
     }
     const int bar = kBarHeight * displayScale_;
     topBar_->setGeometry(0, 0, now.width(), bar);
@@ -489,8 +208,8 @@ void DeviceScreen::HandleSize() {
     if (first) return;  // the start size is no change
 
     std::vector<QPointer<QWidget>> receivers;
-    for (Hosted& entry : hosted_)
-        if (entry.dialog) receivers.emplace_back(entry.dialog);
+    for (Record* record : stack_)
+        if (record->alive) receivers.emplace_back(record->alive);
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget != this) receivers.emplace_back(widget);
     for (QPointer<QWidget>& receiver : receivers) {
@@ -503,20 +222,30 @@ void DeviceScreen::HandleSize() {
     emit settingChange(now.width(), now.height());
 }
 
+DeviceScreen::Record* DeviceScreen::RecordFor(const QObject* dialog, QDialog* create) {
+    if (!dialog) return nullptr;
+    for (const auto& record : records_)
+        if (record->dialog == dialog) return record.get();
+    if (!create) return nullptr;
+    auto record = std::make_unique<Record>();
+    record->dialog = create;
+    record->alive = create;
+    records_.push_back(std::move(record));
+    connect(create, &QObject::destroyed, this, &DeviceScreen::ForgetDialog, Qt::UniqueConnection);
+    return records_.back().get();
+}
+
+bool DeviceScreen::IsHosted(const Record* record) const {
+    return std::find(stack_.begin(), stack_.end(), record) != stack_.end();
+}
+
 void DeviceScreen::PushDialog(QDialog* dialog) {
     if (!dialog) return;
-    for (const Hosted& entry : hosted_)
-        if (entry.dialog == dialog) return;
-    Port* port = PortFor(dialog);
-    if (!port || !port->area) {
-        if (!port) {
-            ports_.push_back(Port{dialog, nullptr});
-            port = &ports_.back();
-        }
-        port->area = new DialogPort(workArea_, 4 * displayScale_);
-    }
-    DialogPort* area = port->area;
-    area->setGeometry(workArea_->rect());
+    Record* record = RecordFor(dialog, dialog);
+    if (IsHosted(record)) return;
+    if (!record->port) record->port = new DialogPort(workArea_, 4 * displayScale_);
+    DialogPort* port = record->port;
+    port->setGeometry(workArea_->rect());
     // A hosted dialog covers what lies below it: as a child widget it would otherwise let the
     // dialog below show through wherever it paints nothing. Dialogs are white, as the
     // handheld's window colour.
@@ -524,133 +253,110 @@ void DeviceScreen::PushDialog(QDialog* dialog) {
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
     dialog->setPalette(palette);
     dialog->setAutoFillBackground(true);
-    hosted_.push_back(Hosted{dialog});
-    connect(dialog, &QObject::destroyed, this, &DeviceScreen::ForgetDialog, Qt::UniqueConnection);
-    area->Host(dialog);
+    stack_.push_back(record);
+    port->Host(dialog);
     dialog->show();
-    area->show();
-    area->raise();
+    port->show();
+    port->raise();
     // Its initialisation, on the first show, may have added and moved controls.
-    area->Fit();
+    port->Fit();
     ActiveChanged();
 }
 
 void DeviceScreen::RemoveDialog(QDialog* dialog) {
     if (!dialog) return;
-    auto found = std::find_if(hosted_.begin(), hosted_.end(),
-                              [dialog](const Hosted& entry) { return entry.dialog == dialog; });
-    if (found == hosted_.end()) return;
-    hosted_.erase(found);
+    Record* record = RecordFor(dialog, nullptr);
+    auto found = std::find(stack_.begin(), stack_.end(), record);
+    if (!record || found == stack_.end()) return;
+    stack_.erase(found);
     // The screen must not keep pointing its focus at a widget that leaves it: a later focus
     // change would touch the widget after it is gone.
     QWidget* focus = focusWidget();
     if (focus && (focus == dialog || dialog->isAncestorOf(focus))) focus->clearFocus();
     dialog->hide();
-    if (Port* port = PortFor(dialog); port && port->area) port->area->Release();
+    if (record->port) record->port->Release();
     dialog->setParent(nullptr, dialog->windowFlags() | Qt::Dialog);
     ActiveChanged();
 }
 
 QDialog* DeviceScreen::ActiveDialog() const {
-    for (auto it = hosted_.rbegin(); it != hosted_.rend(); ++it)
-        if (it->dialog) return it->Dialog();
+    for (auto it = stack_.rbegin(); it != stack_.rend(); ++it)
+        if ((*it)->alive) return (*it)->Dialog();
     return nullptr;
 }
 
 QScrollArea* DeviceScreen::ScrollAreaOf(const QDialog* dialog) const {
-    if (!dialog) return nullptr;
-    for (const Hosted& entry : hosted_) {
-        if (entry.dialog != dialog) continue;
-        for (const Port& port : ports_)
-            if (port.dialog == dialog) return port.area;
-    }
-    return nullptr;
-}
-
-DeviceScreen::Port* DeviceScreen::PortFor(const QObject* dialog) {
-    if (!dialog) return nullptr;
-    for (Port& port : ports_)
-        if (port.dialog == dialog) return &port;
+    for (const Record* record : stack_)
+        if (record->dialog == dialog && record->alive) return record->port;
     return nullptr;
 }
 
 void DeviceScreen::FitHostedDialogs() {
-    for (Hosted& entry : hosted_) {
-        Port* port = PortFor(entry.dialog);
-        if (!port || !port->area) continue;
-        port->area->setGeometry(workArea_->rect());
-        port->area->Fit();
+    for (Record* record : stack_) {
+        if (!record->alive || !record->port) continue;
+        record->port->setGeometry(workArea_->rect());
+        record->port->Fit();
     }
 }
 
 std::vector<QDialog*> DeviceScreen::HostedDialogs() const {
     std::vector<QDialog*> dialogs;
-    for (const Hosted& entry : hosted_)
-        if (entry.dialog) dialogs.push_back(entry.Dialog());
+    for (const Record* record : stack_)
+        if (record->alive) dialogs.push_back(record->Dialog());
     return dialogs;
-}
-
-DeviceScreen::Page* DeviceScreen::PageFor(QDialog* dialog, bool create) {
-    for (Page& page : pages_)
-        if (page.dialog == dialog) return &page;
-    if (!create) return nullptr;
-    auto* widget = new QWidget(band_);
-    auto* layout = new QHBoxLayout(widget);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    band_->addWidget(widget);
-    pages_.push_back(Page{dialog, widget, {}});
-    connect(dialog, &QObject::destroyed, this, &DeviceScreen::ForgetDialog, Qt::UniqueConnection);
-    return &pages_.back();
 }
 
 void DeviceScreen::AttachMenuBar(QDialog* dialog, QWidget* menuBar) {
     if (!dialog || !menuBar) return;
     DetachMenuBar(menuBar);
-    Page* page = PageFor(dialog, true);
+    Record* record = RecordFor(dialog, dialog);
+    if (!record->page) {
+        auto* page = new QWidget(band_);
+        auto* layout = new QHBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        band_->addWidget(page);
+        record->page = page;
+    }
     // Only a bar that its owner hid on purpose stays hidden; a new one is shown.
     const bool hidden =
         menuBar->isHidden() && menuBar->testAttribute(Qt::WA_WState_ExplicitShowHide);
-    page->page->layout()->addWidget(menuBar);
+    record->page->layout()->addWidget(menuBar);
     menuBar->setVisible(!hidden);
-    page->bars.emplace_back(menuBar);
+    record->bars.emplace_back(menuBar);
     ActiveChanged();
 }
 
 void DeviceScreen::DetachMenuBar(QWidget* menuBar) {
     if (!menuBar) return;
-    for (Page& page : pages_) {
-        auto found = std::find(page.bars.begin(), page.bars.end(), menuBar);
-        if (found == page.bars.end()) continue;
-        page.bars.erase(found);
+    for (const auto& record : records_) {
+        auto found = std::find(record->bars.begin(), record->bars.end(), menuBar);
+        if (found == record->bars.end()) continue;
+        record->bars.erase(found);
         menuBar->hide();
-        menuBar->setParent(static_cast<QWidget*>(page.dialog));
+        menuBar->setParent(static_cast<QWidget*>(record->dialog));
         return;
     }
 }
 
 // Called from the dialog's QObject destructor: only the address is used.
 void DeviceScreen::ForgetDialog(QObject* dialog) {
-    hosted_.erase(std::remove_if(hosted_.begin(), hosted_.end(),
-                                 [dialog](const Hosted& entry) {
-                                     return !entry.dialog || entry.dialog.data() == dialog;
-                                 }),
-                  hosted_.end());
-    for (auto it = pages_.begin(); it != pages_.end(); ++it) {
-        if (it->dialog != dialog) continue;
-        for (QPointer<QWidget>& bar : it->bars) delete bar.data();
-        delete it->page.data();
-        pages_.erase(it);
-        break;
-    }
-    for (auto it = ports_.begin(); it != ports_.end(); ++it) {
-        if (it->dialog != dialog) continue;
+    stack_.erase(std::remove_if(stack_.begin(), stack_.end(),
+                                [dialog](const Record* record) {
+                                    return !record->alive || record->dialog == dialog;
+                                }),
+                 stack_.end());
+    for (auto it = records_.begin(); it != records_.end(); ++it) {
+        Record& record = **it;
+        if (record.dialog != dialog) continue;
+        for (QPointer<QWidget>& bar : record.bars) delete bar.data();
+        delete record.page.data();
         // Later: the dying dialog still counts among the viewport's children now.
-        if (it->area) {
-            it->area->hide();
-            it->area->deleteLater();
+        if (record.port) {
+            record.port->hide();
+            record.port->deleteLater();
         }
-        ports_.erase(it);
+        records_.erase(it);
         break;
     }
     ActiveChanged();
@@ -659,10 +365,12 @@ void DeviceScreen::ForgetDialog(QObject* dialog) {
 void DeviceScreen::ActiveChanged() {
     QDialog* active = ActiveDialog();
     disconnect(titleConnection_);
+    Record* record = active ? RecordFor(active, nullptr) : nullptr;
     if (active) {
-        title_->setText(active->windowTitle());
-        titleConnection_ = connect(active, &QWidget::windowTitleChanged, title_, &QLabel::setText);
-        if (Port* port = PortFor(active); port && port->area) port->area->raise();
+        topBar_->SetTitle(active->windowTitle());
+        titleConnection_ =
+            connect(active, &QWidget::windowTitleChanged, topBar_, &TopBar::SetTitle);
+        if (record && record->port) record->port->raise();
         QWidget* focus = QApplication::focusWidget();
         if (focus != active && !active->isAncestorOf(focus)) {
             QWidget* target = active->focusWidget();
@@ -670,21 +378,20 @@ void DeviceScreen::ActiveChanged() {
             target->setFocus(Qt::OtherFocusReason);
         }
     } else {
-        title_->clear();
+        topBar_->SetTitle(QString());
     }
     RefreshOkButton();
-    Page* page = active ? PageFor(active, false) : nullptr;
-    band_->setCurrentWidget(page && page->page ? page->page.data() : emptyPage_);
+    band_->setCurrentWidget(record && record->page ? record->page.data() : emptyPage_);
     emit activeDialogChanged(active);
 }
 
 bool DeviceScreen::OkButtonVisible() const {
-    return !ok_->isHidden();
+    return topBar_->OkVisible();
 }
 
 void DeviceScreen::RefreshOkButton() {
     QDialog* active = ActiveDialog();
-    ok_->setVisible(active && !active->property(kDoneButtonHiddenProperty).toBool());
+    topBar_->SetOkVisible(active && !active->property(kDoneButtonHiddenProperty).toBool());
 }
 
 void DeviceScreen::PressOk() {
@@ -701,7 +408,7 @@ bool DeviceScreen::SendHelpRequest() {
 }
 
 QString DeviceScreen::TopBarTitle() const {
-    return title_->text();
+    return topBar_->Title();
 }
 
 int LogPixelsX() {

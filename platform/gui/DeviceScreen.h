@@ -17,16 +17,11 @@
 // then the screen broadcasts a SettingChangeEvent (GuiEvents.h) and emits settingChange().
 // A resize to the same size is no change and notifies nothing.
 //
-// The display scale (DisplayScale.h, of the start width) is fixed at construction, like the handheld's; so is the pixel density, 96 x display scale dpi.
+// The display scale (DisplayScale.h, of the start width) is fixed at construction, like the
+// handheld's; so is the pixel density, 96 x display scale dpi.
 //
-// Start size: KORVEL_SCREEN=WIDTHxHEIGHT in the environment (e.g. KORVEL_SCREEN=240x320)
-// or the command-line option --screen=WIDTHxHEIGHT (StartSizeFromArguments); 480 x 640
-// otherwise. Sizes below 160 pixels on either side are refused (default used instead).
-//
-// The handheld's operating system major version (platform::PlatformMajorVersion, default 5)
-// may be given as KORVEL_PLATFORM_VERSION=N (1 to 99) in the environment: the screen sets it
-// at construction, e.g. KORVEL_PLATFORM_VERSION=4 for a device without soft keys. Without the
-// variable (or with another value) the version is left as it is.
+// Start size and platform version: see platform/StartupSettings.h. The screen applies
+// KORVEL_PLATFORM_VERSION at construction, e.g. 4 for a device without soft keys.
 //
 // Each hosted dialog lies in a scroll area of its own that fills the work area (ScrollAreaOf).
 // The dialog is as wide as the area's viewport and as high as the viewport or, when its
@@ -52,15 +47,18 @@
 #include <QSize>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
-class QLabel;
+#include "platform/StartupSettings.h"
+
 class QScrollArea;
 class QStackedWidget;
-class QToolButton;
 class QDialog;
 
 namespace platform::gui {
+
+class TopBar;
 
 // The handheld's vertical scroll message of a dialog. The screen sends it (never posts it) to
 // a hosted dialog each time the dialog's scroll position changes: `code` says how (thumb
@@ -86,8 +84,8 @@ class DeviceScreen : public QWidget {
     Q_OBJECT
 
   public:
-    static constexpr int kDefaultWidth = 480;
-    static constexpr int kDefaultHeight = 640;
+    static constexpr int kDefaultWidth = kDefaultScreenWidth;
+    static constexpr int kDefaultHeight = kDefaultScreenHeight;
     static constexpr int kBarHeight = 26;  // top bar and menu band, times the display scale
 
     // Sets platform::SetScreenSize(size) at once. An invalid or too small size gives the
@@ -174,30 +172,26 @@ class DeviceScreen : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    struct Record;
     void HandleSize();
     void ActiveChanged();
     void ForgetDialog(QObject* dialog);
+    // The record of `dialog`; made for `create` (the same dialog) when there is none and
+    // `create` is given.
+    Record* RecordFor(const QObject* dialog, QDialog* create);
+    bool IsHosted(const Record* record) const;
+    void FitHostedDialogs();
 
     int displayScale_ = 2;
     int inputHolds_ = 0;
     QSize lastSize_;
-    QWidget* topBar_ = nullptr;
-    QLabel* title_ = nullptr;
-    QToolButton* help_ = nullptr;
-    QToolButton* rotate_ = nullptr;
-    QToolButton* ok_ = nullptr;
+    TopBar* topBar_ = nullptr;
     QWidget* workArea_ = nullptr;
     QStackedWidget* band_ = nullptr;
-    struct Hosted;
-    struct Page;
-    struct Port;
-    Page* PageFor(QDialog* dialog, bool create);
-    Port* PortFor(const QObject* dialog);
-    void FitHostedDialogs();
-    std::vector<Hosted> hosted_;
-    std::vector<Page> pages_;
-    std::vector<Port> ports_;
     QWidget* emptyPage_ = nullptr;
+    // Every dialog the screen knows, and the hosted ones, bottom to top.
+    std::vector<std::unique_ptr<Record>> records_;
+    std::vector<Record*> stack_;
     QMetaObject::Connection titleConnection_;
 };
 

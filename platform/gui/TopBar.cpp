@@ -1,0 +1,87 @@
+#include "platform/gui/TopBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPalette>
+#include <QToolButton>
+
+namespace platform::gui {
+
+namespace {
+
+// The style's own hover fill is light, which would hide the white glyphs.
+const char kButtonStyle[] =
+    "QToolButton { color: white; background: transparent; border: none; padding: 0 4px; }"
+    "QToolButton:hover { background: rgb(30, 80, 160); }"
+    "QToolButton:pressed { background: rgb(10, 60, 140); }";
+
+}  // namespace
+
+TopBar::TopBar(QWidget* parent, int displayScale, QAction* rotate) : QWidget(parent) {
+    setObjectName(QStringLiteral("TopBar"));
+    setAutoFillBackground(true);
+    QPalette barPalette = palette();
+    barPalette.setColor(QPalette::Window, QColor(0, 40, 110));
+    barPalette.setColor(QPalette::WindowText, Qt::white);
+    barPalette.setColor(QPalette::ButtonText, Qt::white);
+    setPalette(barPalette);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4 * displayScale, 0, 2 * displayScale, 0);
+    layout->setSpacing(2 * displayScale);
+
+    title_ = new QLabel(this);
+    title_->setObjectName(QStringLiteral("TopBarTitle"));
+    QFont titleFont = title_->font();
+    titleFont.setBold(true);
+    titleFont.setPixelSize(12 * displayScale);
+    title_->setFont(titleFont);
+    layout->addWidget(title_, 1);
+    buttonFont_ = titleFont;
+    buttonFont_.setPixelSize(14 * displayScale);
+
+    QToolButton* rotateButton = AddButton("RotateButton", QStringLiteral("\u27f3"),
+                                          QStringLiteral("Rotate the screen (Ctrl+R)"));
+    rotateButton->setDefaultAction(rotate);
+    // The action gives the button its own text; the glyph and tip stay the bar's.
+    rotateButton->setText(QStringLiteral("\u27f3"));
+    rotateButton->setToolTip(QStringLiteral("Rotate the screen (Ctrl+R)"));
+
+    ok_ = AddButton("OkButton", QStringLiteral("ok"), QStringLiteral("OK"));
+    ok_->hide();
+    connect(ok_, &QToolButton::clicked, this, &TopBar::okPressed);
+
+    QToolButton* help = AddButton("HelpButton", QStringLiteral("?"), QStringLiteral("Help (F1)"));
+    connect(help, &QToolButton::clicked, this, &TopBar::helpPressed);
+}
+
+QToolButton* TopBar::AddButton(const char* objectName, const QString& text,
+                               const QString& toolTip) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setText(text);
+    button->setToolTip(toolTip);
+    button->setAutoRaise(true);
+    button->setStyleSheet(QString::fromLatin1(kButtonStyle));
+    button->setFont(buttonFont_);
+    button->setFocusPolicy(Qt::NoFocus);
+    layout()->addWidget(button);
+    return button;
+}
+
+QString TopBar::Title() const {
+    return title_->text();
+}
+
+void TopBar::SetTitle(const QString& title) {
+    title_->setText(title);
+}
+
+bool TopBar::OkVisible() const {
+    return !ok_->isHidden();
+}
+
+void TopBar::SetOkVisible(bool visible) {
+    ok_->setVisible(visible);
+}
+
+}  // namespace platform::gui

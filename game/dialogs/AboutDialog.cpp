@@ -41,7 +41,7 @@ QLabel* MakeTextControl(QWidget* dialog, const std::u16string& text, int top, in
 }  // namespace
 
 AboutDialog::AboutDialog(QWidget* parent)
-    : QDialog(parent),
+    : FramedDialog(parent, std::u16string_view()),
       template_{0,
                 kAboutStyle,
                 u"",
@@ -141,14 +141,6 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-bool AboutDialog::event(QEvent* event) {
-    if (event->type() == InitDialogEvent::Type()) {
-        InitDialog();
-        return true;
-    }
-    return QDialog::event(event);
 }
 
 void AboutDialog::keyPressEvent(QKeyEvent* event) {

@@ -4,12 +4,12 @@
 // screen change. The main window's About command calls ShowAboutDialog.
 #pragma once
 
-#include <QDialog>
 #include <QPixmap>
 #include <string>
 #include <string_view>
 
 #include "game/dialogs/DialogFrame.h"
+#include "game/dialogs/FramedDialog.h"
 #include "game/resources/DialogTemplates.h"
 
 class QLabel;
@@ -19,7 +19,7 @@ inline constexpr char16_t kMakerNotice[] = u"Copyright (C) 2003-2026\nKorvel Lab
 // The version line's format, before translation; a translation must keep both "%s" in order.
 inline constexpr char16_t kVersionFormat[] = u"Version %s, Build %s";
 
-class AboutDialog : public QDialog {
+class AboutDialog : public FramedDialog {
   public:
     // Builds the dialog from its in-memory template (no controls yet). Set the texts and the
     // icon before the run.
@@ -51,11 +51,10 @@ class AboutDialog : public QDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void InitDialog();
+    void InitDialog() override;
 
     DialogFrame frame_;
     std::u16string name_;

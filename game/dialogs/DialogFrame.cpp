@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "game/dialogs/EdgeAlignedPolyline.h"
 #include "platform/PlatformConfig.h"
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/GuiEvents.h"
@@ -28,75 +29,10 @@ QEvent::Type RegisteredType() {
 constexpr int kTitleLeft = 8;
 constexpr int kTitleHeight = 24;
 constexpr int kSeparatorWidth = 1;
-constexpr int kTitleFontHeight = 13;
 constexpr int kAlignBelowRight = 0x50;
 const QColor kTitleColour(0, 0, 156);
 // SetTitle repaints this many pixels of the strip, unscaled.
 constexpr int kTitleInvalidHeight = 25;
-
-struct SharedMetrics {
-    int dpiX = 0;
-    int dpiY = 0;
-    QFont* title = nullptr;
-    QFont* body = nullptr;
-};
-
-SharedMetrics& Shared() {
-    static SharedMetrics metrics;
-    return metrics;
-}
-
-void ReadDensity() {
-    SharedMetrics& m = Shared();
-    if (m.dpiX > 0) return;
-    const int dpi = platform::gui::LogPixelsX();
-    m.dpiX = dpi;
-    m.dpiY = dpi;
-}
-
-int Scale(int length, int dpi) {
-    const long long scaled = static_cast<long long>(length) * dpi / 96;
-    return static_cast<int>(std::clamp<long long>(scaled, INT_MIN, INT_MAX));
-}
-
-void ReleaseFonts() {
-    SharedMetrics& m = Shared();
-    delete m.title;
-    delete m.body;
-    m.title = nullptr;
-    m.body = nullptr;
-}
-
-// Tahoma with the given cell height (ascent + descent) in pixels. Qt sizes fonts by their em,
-// so the size is corrected once by the ratio of the cell height the font actually gets.
-QFont* MakeTahoma(int cellHeight, bool bold) {
-    auto* font = new QFont(QStringLiteral("Tahoma"));
-    font->setStyleHint(QFont::SansSerif);
-    font->setWeight(bold ? QFont::Bold : QFont::Normal);
-    font->setItalic(false);
-    font->setUnderline(false);
-    font->setStrikeOut(false);
-    const int wanted = std::max(1, cellHeight);
-    font->setPixelSize(wanted);
-    const int got = QFontMetrics(*font).height();
-    if (got > 0 && got != wanted) {
-        font->setPixelSize(std::max(1, (wanted * wanted + got / 2) / got));
-    }
-    return font;
-}
-
-void MakeFonts() {
-    SharedMetrics& m = Shared();
-    if (m.title) return;
-    static bool routineAdded = false;
-    if (!routineAdded) {
-        // The fonts must go before Qt's font system does.
-        qAddPostRoutine(ReleaseFonts);
-        routineAdded = true;
-    }
-    m.title = MakeTahoma(ScaleY(kTitleFontHeight), true);
-    m.body = MakeTahoma(ScaleY(kTitleFontHeight), false);
-}
 
 // The scroll area whose viewport the dialog lies in (the device screen hosts every dialog so),
 // or null.
@@ -312,88 +248,4 @@ void DialogFrame::HideVerticalScrollBar(QWidget* dialog) {
     }
     if (QAbstractScrollArea* area = ScrollAreaAround(dialog))
         area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-}
-
-int ScreenDensityX() {
-    ReadDensity();
-    return Shared().dpiX;
-}
-
-int ScreenDensityY() {
-    ReadDensity();
-    return Shared().dpiY;
-}
-
-int ScaleX(int length) {
-    return Scale(length, ScreenDensityX());
-}
-int ScaleY(int length) {
-    return Scale(length, ScreenDensityY());
-}
-
-void SetScreenDensity(int dpiX, int dpiY) {
-    SharedMetrics& m = Shared();
-    m.dpiX = dpiX > 0 ? dpiX : 96;
-    m.dpiY = dpiY > 0 ? dpiY : 96;
-    ReleaseFonts();
-}
-
-const QFont& TitleFont() {
-    MakeFonts();
-    return *Shared().title;
-}
-
-const QFont& BodyFont() {
-    MakeFonts();
-    return *Shared().body;
-}
-
-void ApplyDialogFonts(QWidget* window) {
-    if (!window) return;
-    // A dialog's own font would pass on to controls it creates later, which keep the default.
-    if (!qobject_cast<QDialog*>(window)) {
-        window->setFont(qobject_cast<QPushButton*>(window) ? TitleFont() : BodyFont());
-        window->update();
-    }
-    for (QObject* child : window->children()) {
-        auto* widget = qobject_cast<QWidget*>(child);
-        // Popup menus and other windows that a dialog parents are not its child windows.
-        if (widget && !widget->isWindow()) ApplyDialogFonts(widget);
-    }
-}
-
-bool EdgeAlignedPolyline(QPainter& painter, const QPoint* points, int count, int alignment,
-                         int penWidth) {
-    if (!painter.isActive() || count < 0 || (!points && count > 0)) return false;
-    const QPen saved = painter.pen();
-    QPen pen = saved;
-    pen.setWidth(std::max(0, penWidth));
-    painter.setPen(pen);
-
-    const int w = penWidth;
-    if ((alignment & 0xF0) == 0) {
-        if (count > 1) painter.drawPolyline(points, count);
-    } else {
-        int shiftX = 0;
-        if (alignment & 0x10) {
-            shiftX = w / 2;
-        } else if (alignment & 0x20) {
-            shiftX = -((w - 1) / 2);
-        }
-        int shiftY = 0;
-        if (alignment & 0x40) {
-            shiftY = w / 2;
-        } else if (alignment & 0x80) {
-            shiftY = -((w - 1) / 2);
-        }
-        for (int i = 1; i < count; ++i) {
-            const QPoint a = points[i - 1];
-            const QPoint b = points[i];
-            const bool upright = std::abs(b.y() - a.y()) >= std::abs(b.x() - a.x());
-            const QPoint shift = upright ? QPoint(shiftX, 0) : QPoint(0, shiftY);
-            painter.drawLine(a + shift, b + shift);
-        }
-    }
-    painter.setPen(saved);
-    return true;
 }

@@ -32,6 +32,7 @@
 #include <string>
 #include <string_view>
 
+#include "game/dialogs/DialogMetrics.h"
 #include "platform/Types.h"
 #include "platform/gui/DeviceScreen.h"
 
@@ -151,36 +152,3 @@ class DialogFrame : public QObject {
     bool initialised_ = false;
     bool scrollBarHidden_ = false;
 };
-
-// Lengths in 96-dpi units scaled by the screen's pixel density (truncating toward zero).
-// The densities are read once per process, at the first call: the device screen's LogPixels()
-// when a screen exists, else 96 x the display scale of the platform's screen width; unless
-// SetScreenDensity came first.
-int ScaleX(int length);
-int ScaleY(int length);
-int ScreenDensityX();
-int ScreenDensityY();
-// Fixes the densities (for tests that look at 96 and 192 dpi in one process); the shared
-// fonts are made again at the next use. Fonts already given to widgets stay as they are.
-void SetScreenDensity(int dpiX, int dpiY);
-
-// The shared fonts: Tahoma (or Qt's substitute where Tahoma is missing), cell height
-// ScaleY(13) pixels, bold (TitleFont) or normal (BodyFont). Made on first use.
-const QFont& TitleFont();
-const QFont& BodyFont();
-
-// Gives `window` and, depth first, all its descendant widgets the shared fonts: push buttons
-// (default or not) TitleFont, every other widget BodyFont. A QDialog itself keeps its font,
-// because Qt would pass it on to controls created later, which must keep the default font.
-// Windows among the descendants (popup menus) are skipped. Null does nothing.
-void ApplyDialogFonts(QWidget* window);
-
-// Draws the polyline `points[0..count)` with a pen `penWidth` pixels wide so that the pen
-// lies on one side of the path. Alignment bits: 0x10 right (x + w/2), 0x20 left
-// (x - (w-1)/2), 0x40 below (y + w/2), 0x80 above (y - (w-1)/2). With no bit set the points
-// are drawn as one polyline; otherwise each segment on its own, a segment at least as tall
-// as wide getting the horizontal shift, any other the vertical one. Draws with the painter's
-// current pen colour at width `penWidth`. False when `painter` is not active, `points` is
-// null with count > 0, or count < 0.
-bool EdgeAlignedPolyline(QPainter& painter, const QPoint* points, int count, int alignment,
-                         int penWidth);

@@ -39,7 +39,7 @@ unsigned ProposeGameNumber() {
     return static_cast<unsigned>(crt::rand() % 32000 + 1);
 }
 
-SelectGameDialog::SelectGameDialog(QWidget* parent) : QDialog(parent) {
+SelectGameDialog::SelectGameDialog(QWidget* parent) : FramedDialog(parent, kHelpPlay) {
     BuildDialog(this, IDD_SELECT_GAME);
     edit_ = ControlById<QLineEdit>(this, IDC_GAME_NUMBER);
     frame_.title = std::u16string(1, u'_');  // placeholder until the translated title
@@ -86,19 +86,6 @@ void SelectGameDialog::accept() {
     }
     gameNumber_ = number;
     QDialog::accept();
-}
-
-bool SelectGameDialog::event(QEvent* event) {
-    if (event->type() == InitDialogEvent::Type()) {
-        InitDialog();
-        return true;
-    }
-    if (event->type() == platform::gui::HelpRequestEvent::EventType()) {
-        LaunchHelp(kHelpPlay);
-        event->accept();
-        return true;
-    }
-    return QDialog::event(event);
 }
 
 void SelectGameDialog::keyPressEvent(QKeyEvent* event) {

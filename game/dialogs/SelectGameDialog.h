@@ -3,11 +3,11 @@
 // with platform::gui::RunModal and, when the result is IDOK, deals GameNumber().
 #pragma once
 
-#include <QDialog>
 #include <string>
 #include <string_view>
 
 #include "game/dialogs/DialogFrame.h"
+#include "game/dialogs/FramedDialog.h"
 
 class QLineEdit;
 
@@ -23,7 +23,7 @@ bool ParseGameNumber(std::u16string_view text, unsigned* number);
 // value from the process's generator, which the main window seeds; this never seeds it.
 unsigned ProposeGameNumber();
 
-class SelectGameDialog : public QDialog {
+class SelectGameDialog : public FramedDialog {
   public:
     // Builds the controls of template 187. The proposal is made at initialisation, when the
     // dialog is first shown (RunModal shows it).
@@ -43,11 +43,10 @@ class SelectGameDialog : public QDialog {
     void accept() override;
 
   protected:
-    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void InitDialog();
+    void InitDialog() override;
     // Moves the text between the field and the edit box (toControls: into the box).
     void ExchangeData(bool toControls);
 

@@ -28,7 +28,7 @@ void Exchange(QCheckBox* box, int* value, bool toControls) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent) {
+OptionsDialog::OptionsDialog(QWidget* parent) : FramedDialog(parent, kHelpOptions) {
     BuildDialog(this, IDD_OPTIONS);
     frame_.title = std::u16string(1, u'_');  // placeholder until the translated title
     frame_.applyFonts = true;
@@ -66,19 +66,6 @@ void OptionsDialog::InitDialog() {
 void OptionsDialog::accept() {
     ExchangeData(false);
     QDialog::accept();
-}
-
-bool OptionsDialog::event(QEvent* event) {
-    if (event->type() == InitDialogEvent::Type()) {
-        InitDialog();
-        return true;
-    }
-    if (event->type() == platform::gui::HelpRequestEvent::EventType()) {
-        LaunchHelp(kHelpOptions);
-        event->accept();
-        return true;
-    }
-    return QDialog::event(event);
 }
 
 void OptionsDialog::keyPressEvent(QKeyEvent* event) {

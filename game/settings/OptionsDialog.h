@@ -4,13 +4,12 @@
 // platform::gui::RunModal and, on IDOK, copies them back, saves and applies them.
 #pragma once
 
-#include <QDialog>
-
 #include "game/dialogs/DialogFrame.h"
+#include "game/dialogs/FramedDialog.h"
 
 class QCheckBox;
 
-class OptionsDialog : public QDialog {
+class OptionsDialog : public FramedDialog {
   public:
     // Builds the controls of template 186; the four values start at 0.
     explicit OptionsDialog(QWidget* parent = nullptr);
@@ -37,11 +36,10 @@ class OptionsDialog : public QDialog {
     void accept() override;
 
   protected:
-    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void InitDialog();
+    void InitDialog() override;
     // Moves the four values between the fields and the check boxes (toControls: into them).
     void ExchangeData(bool toControls);
 

@@ -54,7 +54,7 @@ std::vector<std::u16string> CompletedItemTexts(const std::vector<std::int16_t>& 
 }
 
 StatisticsDialog::StatisticsDialog(bool unfinished, QWidget* parent)
-    : QDialog(parent), unfinished_(unfinished) {
+    : FramedDialog(parent, kHelpPlay), unfinished_(unfinished) {
     BuildDialog(this, IDD_STATISTICS);
     list_ = ControlById<QListWidget>(this, IDC_COMPLETED_LIST);
     if (list_) {
@@ -136,19 +136,6 @@ void StatisticsDialog::Clear() {
     ExchangeData();
     FillCompletedList();
     if (QPushButton* clear = ClearButton()) clear->setEnabled(false);
-}
-
-bool StatisticsDialog::event(QEvent* event) {
-    if (event->type() == InitDialogEvent::Type()) {
-        InitDialog();
-        return true;
-    }
-    if (event->type() == platform::gui::HelpRequestEvent::EventType()) {
-        LaunchHelp(kHelpPlay);
-        event->accept();
-        return true;
-    }
-    return QDialog::event(event);
 }
 
 bool StatisticsDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -5,11 +5,11 @@
 // as lost. The dialog reads TheStatistics() when it opens and changes it only through Clear.
 #pragma once
 
-#include <QDialog>
 #include <string>
 #include <vector>
 
 #include "game/dialogs/DialogFrame.h"
+#include "game/dialogs/FramedDialog.h"
 #include "platform/Types.h"
 
 class QListWidget;
@@ -38,7 +38,7 @@ DWORD PlayedGames(DWORD games, bool unfinished);
 // 4294967295. A list of fewer than three entries gives none.
 std::vector<std::u16string> CompletedItemTexts(const std::vector<std::int16_t>& completed);
 
-class StatisticsDialog : public QDialog {
+class StatisticsDialog : public FramedDialog {
   public:
     // `unfinished`: the game on the table is neither won nor stuck. Builds the controls of
     // template 188.
@@ -59,12 +59,11 @@ class StatisticsDialog : public QDialog {
     void Clear();
 
   protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void InitDialog();
+    void InitDialog() override;
     void FormatResults(DWORD won, DWORD played);
     void ExchangeData();  // texts into controls 1006 and 1007
     void FillCompletedList();

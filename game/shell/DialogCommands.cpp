@@ -3,11 +3,11 @@
 #include "game/dialogs/AboutDialog.h"
 #include "game/dialogs/FormatText.h"
 #include "game/dialogs/SelectGameDialog.h"
+#include "game/resources/ProgramResources.h"
 #include "game/settings/Options.h"
 #include "game/settings/OptionsDialog.h"
 #include "game/settings/StatisticsDialog.h"
 #include "game/shell/MainDialog.h"
-#include "game/resources/ProgramResources.h"
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/ModalRun.h"
 

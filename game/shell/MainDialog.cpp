@@ -10,6 +10,7 @@
 #include "game/dialogs/TapPassThrough.h"
 #include "game/dialogs/TranslateWidgets.h"
 #include "game/dialogs/TranslationTable.h"
+#include "game/resources/ProgramResources.h"
 #include "game/resources/resource.h"
 #include "game/settings/Options.h"
 #include "game/settings/Statistics.h"
@@ -18,7 +19,6 @@
 #include "game/shell/PlatformGeneration.h"
 #include "game/shell/StatusBar.h"
 #include "game/view/CardImageLibrary.h"
-#include "game/resources/ProgramResources.h"
 #include "platform/Modules.h"
 #include "platform/PlatformConfig.h"
 #include "platform/System.h"
@@ -91,7 +91,7 @@ void AddToolbar(CommandBar& bar, int id) {
 
 }  // namespace
 
-MainDialog::MainDialog(QWidget* owner) : QDialog(owner), owner_(owner) {
+MainDialog::MainDialog(QWidget* owner) : FramedDialog(owner, kHelpMainContents), owner_(owner) {
     game_ = std::make_unique<MainGame>(*this, TheOptions(), TheStatistics(), &ProcessCardLibrary(),
                                        ::DisplayScale());
     BuildDialog(this, IDD_MAIN,
@@ -125,19 +125,6 @@ void MainDialog::Initialise() {
     frame_.Initialise();
 }
 
-bool MainDialog::event(QEvent* event) {
-    if (event->type() == InitDialogEvent::Type()) {
-        OnInitDialog();
-        return true;
-    }
-    if (event->type() == platform::gui::HelpRequestEvent::EventType()) {
-        LaunchHelp(kHelpMainContents);
-        event->accept();
-        return true;
-    }
-    return QDialog::event(event);
-}
-
 void MainDialog::keyPressEvent(QKeyEvent* event) {
     // Escape would end the dialog, and with it the game, at a stray key press; on the desktop
     // the game ends by closing its window.
@@ -148,7 +135,7 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void MainDialog::OnInitDialog() {
+void MainDialog::InitDialog() {
     TranslateDialog(this);
     setWindowIcon(ProgramIcon());
 

@@ -4,10 +4,10 @@
 // when the screen changes. The game itself lies in MainGame; this class is its window.
 #pragma once
 
-#include <QDialog>
 #include <memory>
 
 #include "game/dialogs/DialogFrame.h"
+#include "game/dialogs/FramedDialog.h"
 #include "game/shell/MainGame.h"
 #include "game/view/CardField.h"
 #include "platform/Types.h"
@@ -17,7 +17,7 @@ class StatusBar;
 
 inline constexpr char16_t kDisplayName[] = u"Korvel Tessamo";
 
-class MainDialog : public QDialog,
+class MainDialog : public FramedDialog,
                    public MainGameWindow,
                    public CommandTarget,
                    public CardFieldInput {
@@ -72,12 +72,11 @@ class MainDialog : public QDialog,
     void accept() override {}
 
   protected:
-    bool event(QEvent* event) override;
     // Escape is not taken as cancel here: on the desktop the game ends by closing its window.
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void OnInitDialog();
+    void InitDialog() override;
     CommandBar* CreateMenuBar(int menuId);
     void PlaceBoard(const Rect& rect);
 

@@ -1,4 +1,5 @@
 #include "game/dialogs/DialogFrame.h"
+#include "game/dialogs/EdgeAlignedPolyline.h"
 
 #include <gtest/gtest.h>
 

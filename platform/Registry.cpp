@@ -28,9 +28,6 @@ namespace {
 RegKeyHandle localMachine{1};
 RegKeyHandle currentUser{2};
 
-constexpr std::size_t kMaxKeyNameLength = 255;
-constexpr std::size_t kMaxValueNameLength = 16383;
-
 // What the store looked like at some moment: a changed stamp means something may have been
 // written since, by this connection (total changes) or by another one (data version).
 struct Stamp {
@@ -95,13 +92,6 @@ bool HasUnpairedSurrogate(std::u16string_view text) {
         } else if (c >= 0xDC00 && c <= 0xDFFF) {
             return true;
         }
-    }
-    return false;
-}
-
-bool HasControlCharacter(std::u16string_view text) {
-    for (char16_t c : text) {
-        if (c < 0x20 || c == 0x7F) return true;
     }
     return false;
 }

@@ -40,9 +40,14 @@
 // ERROR_READ_FAULT.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/Types.h"
 
 constexpr int kMaxKeyDepth = 512;
+// The longest key and value names, in 16-bit characters without the terminator.
+constexpr std::size_t kMaxKeyNameLength = 255;
+constexpr std::size_t kMaxValueNameLength = 16383;
 
 struct RegKeyHandle;  // opaque
 using HKEY = RegKeyHandle*;

@@ -123,3 +123,10 @@ std::u16string WideLower(std::u16string_view text) {
     for (auto& c : out) c = FoldCase(c);
     return out;
 }
+
+bool HasControlCharacter(std::u16string_view text) {
+    for (char16_t c : text) {
+        if (c < 0x20 || c == 0x7F) return true;
+    }
+    return false;
+}

@@ -15,3 +15,6 @@ std::size_t WideLength(LPCWSTR text);
 // Case-insensitive comparison of wide strings (ASCII and Latin-1 letters fold), like _wcsicmp.
 int WideCompareNoCase(std::u16string_view a, std::u16string_view b);
 std::u16string WideLower(std::u16string_view text);
+// True when the text holds a control character (below U+0020, or U+007F), which no registry
+// name or text line may hold.
+bool HasControlCharacter(std::u16string_view text);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/ProductName.h"
 #include "common/registry/KeyTree.h"
 #include "common/registry/RegistryKey.h"
 #include "common/registry/SettingsRoot.h"
@@ -17,7 +18,7 @@ constexpr LPCWSTR kOldFolderName = u"Tessamo";
 constexpr LPCWSTR kOldHelpFile = u"\\Windows\\tessamo.htm";
 constexpr LPCWSTR kOldShortcut = u"tessamo.lnk";
 
-constexpr LPCWSTR kAppName = u"Korvel Tessamo";
+constexpr LPCWSTR kAppName = kProductName;
 constexpr LPCWSTR kAppKeysPrefix = u"\\SOFTWARE\\Apps\\";
 constexpr LPCWSTR kScriptFolder = u"\\Windows\\";
 constexpr LPCWSTR kScriptExtension = u".unload";

@@ -5,13 +5,14 @@
 
 #include <QDialog>
 
+#include "common/ProductName.h"
 #include "platform/Types.h"
 
 class DialogFrame;
 class QKeyEvent;
 
 // Caption of the message boxes that the dialogs show: the program's display name.
-inline constexpr char16_t kMessageCaption[] = u"Korvel Tessamo";
+inline constexpr const char16_t* kMessageCaption = kProductName;
 
 // Enables the program's owner window: the first window up the dialog's chain of owners
 // (platform::gui::OwnerOf, through dialogs that run modally) that is not itself a dialog.

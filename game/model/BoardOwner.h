@@ -7,7 +7,8 @@
 #include "game/model/CardTable.h"
 #include "game/model/Geometry.h"
 
-// String ids of the messages the board shows.
+// String ids of the messages the board shows. The model sees no resource header; the shell,
+// which sees both, holds them to the program's string ids.
 constexpr int kMsgMoveNotAllowed = 1;
 constexpr int kMsgWon = 57673;
 constexpr int kMsgLost = 57678;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/ProductName.h"
 #include "game/resources/resource.h"
 
 namespace {
@@ -10,7 +11,7 @@ constexpr DWORD kPopupDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT;
 constexpr DWORD kModalDialog = kPopupDialog | DS_MODALFRAME;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kCheckBox = kChild | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE;
-constexpr const char16_t* kDisplayName = u"Korvel Tessamo";
+constexpr const char16_t* kDisplayName = kProductName;
 constexpr const char16_t* kFont = u"System";
 
 constexpr std::array kMainControls{

@@ -1,18 +1,14 @@
 // The program's own pictures, from the resource module compiled into the program (drawn by
-// tools/cardgen at build time; see game/resources/images.cmake).
+// tools/cardgen at build time; their ids are in resource.h).
 #pragma once
 
 #include <QIcon>
 #include <span>
 
+#include "game/resources/resource.h"
 #include "platform/Bitmap.h"
 #include "platform/Modules.h"
 
-constexpr int kBitmapEmptyPlace = 182;       // 29 x 41, 16 colours
-constexpr int kBitmapEmptyPlaceLarge = 193;  // 58 x 82, 16 colours
-constexpr int kBitmapUndoButton = 190;       // 16 x 15, with toolbar 190
-constexpr int kBitmapUndoButtonLarge = 191;  // 32 x 30, with toolbar 191
-constexpr int kIconProgram = 128;            // 16, 32 and 64 pixels
 
 // The program's resource module, opened on first use and kept for the process.
 HMODULE ProgramModule();

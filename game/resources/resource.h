@@ -35,6 +35,14 @@
 #define IDD_SELECT_GAME 187
 #define IDD_STATISTICS 188
 
+// The program's pictures. Each Undo bitmap comes with a toolbar resource of the same id that
+// puts it on a button of the Undo command.
+constexpr int kIconProgram = 128;            // icon group: 16, 32 and 64 pixels
+constexpr int kBitmapEmptyPlace = 182;       // 29 x 41, 16 colours
+constexpr int kBitmapUndoButton = 190;       // 16 x 15, with toolbar 190
+constexpr int kBitmapUndoButtonLarge = 191;  // 32 x 30, with toolbar 191
+constexpr int kBitmapEmptyPlaceLarge = 193;  // 58 x 82, 16 colours
+
 // Menus and their menu-bar descriptions (RCDATA of the same id).
 #define IDR_MENU_CLASSIC 185
 #define IDR_MENU_SOFTKEY 186

@@ -242,51 +242,31 @@ void MainDialog::CheckScreenSize() {
     if (field_) field_->repaint();
 }
 
-void MainDialog::OnCommand(UINT id) {
-    switch (id) {
-        case ID_GAME_NEW:
-            game_->NewGame();
-            break;
-        case ID_GAME_SELECT:
-            OnSelectGame();
-            break;
-        case ID_GAME_RESTART:
-            game_->RestartGame();
-            break;
-        case ID_GAME_UNDO:
-            game_->Undo();
-            break;
-        case ID_TOOLS_OPTIONS:
-            OnOptions();
-            break;
-        case ID_TOOLS_STATISTICS:
-            OnStatistics();
-            break;
-        case ID_TOOLS_ABOUT:
-            OnAbout();
-            break;
-        case ID_APP_EXIT:
-            done(QDialog::Rejected);
-            break;
-        default:
-            break;
+// The commands the main dialog handles, each once: its message map.
+const MainDialog::CommandEntry MainDialog::kCommands[] = {
+    {ID_GAME_NEW, [](MainDialog& d) { d.game_->NewGame(); }},
+    {ID_GAME_SELECT, [](MainDialog& d) { d.OnSelectGame(); }},
+    {ID_GAME_RESTART, [](MainDialog& d) { d.game_->RestartGame(); }},
+    {ID_GAME_UNDO, [](MainDialog& d) { d.game_->Undo(); }},
+    {ID_TOOLS_OPTIONS, [](MainDialog& d) { d.OnOptions(); }},
+    {ID_TOOLS_STATISTICS, [](MainDialog& d) { d.OnStatistics(); }},
+    {ID_TOOLS_ABOUT, [](MainDialog& d) { d.OnAbout(); }},
+    {ID_APP_EXIT, [](MainDialog& d) { d.done(QDialog::Rejected); }},
+};
+
+const MainDialog::CommandEntry* MainDialog::FindCommand(UINT id) {
+    for (const CommandEntry& entry : kCommands) {
+        if (entry.id == id) return &entry;
     }
+    return nullptr;
+}
+
+void MainDialog::OnCommand(UINT id) {
+    if (const CommandEntry* entry = FindCommand(id)) entry->run(*this);
 }
 
 bool MainDialog::HasCommandHandler(UINT id) const {
-    switch (id) {
-        case ID_GAME_NEW:
-        case ID_GAME_SELECT:
-        case ID_GAME_RESTART:
-        case ID_GAME_UNDO:
-        case ID_TOOLS_OPTIONS:
-        case ID_TOOLS_STATISTICS:
-        case ID_TOOLS_ABOUT:
-        case ID_APP_EXIT:
-            return true;
-        default:
-            return false;
-    }
+    return FindCommand(id) != nullptr;
 }
 
 bool MainDialog::UpdateCommandUi(UINT id, QAction*) {

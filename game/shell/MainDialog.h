@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "common/ProductName.h"
 #include "game/dialogs/DialogFrame.h"
 #include "game/dialogs/FramedDialog.h"
 #include "game/shell/MainGame.h"
@@ -15,7 +16,7 @@
 class CommandBar;
 class StatusBar;
 
-inline constexpr char16_t kDisplayName[] = u"Korvel Tessamo";
+inline constexpr const char16_t* kDisplayName = kProductName;
 
 class MainDialog : public FramedDialog,
                    public MainGameWindow,
@@ -76,6 +77,13 @@ class MainDialog : public FramedDialog,
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    struct CommandEntry {
+        UINT id;
+        void (*run)(MainDialog& dialog);
+    };
+    static const CommandEntry kCommands[];
+    static const CommandEntry* FindCommand(UINT id);
+
     void InitDialog() override;
     CommandBar* CreateMenuBar(int menuId);
     void PlaceBoard(const Rect& rect);

@@ -8,6 +8,10 @@
 #include "game/settings/Statistics.h"
 #include "platform/System.h"
 
+static_assert(kMsgMoveNotAllowed == IDS_MOVE_NOT_ALLOWED && kMsgWon == IDS_WON &&
+                  kMsgLost == IDS_LOST && kMsgNoDragAndDrop == IDS_DRAG_NOTICE,
+              "the board's messages are the program's strings");
+
 namespace {
 
 // The top bar and the menu bar take 26 pixels each (times the display scale).

@@ -3,6 +3,7 @@
 #include "game/settings/Options.h"
 #include "game/settings/Statistics.h"
 #include "game/shell/Application.h"
+#include "game/shell/MainDialog.h"
 #include "game/view/CardImageLibrary.h"
 #include "platform/gui/DeviceScreen.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     Application app(argc, argv);
     platform::gui::DeviceScreen screen(
         platform::gui::DeviceScreen::StartSizeFromArguments(argc, argv));
+    screen.setWindowTitle(QString::fromUtf16(kDisplayName));
     screen.show();
 
     ProcessCardLibrary();

@@ -67,7 +67,6 @@ DeviceScreen::DeviceScreen(QSize size) {
     const int bar = kBarHeight * displayScale_;
 
     setObjectName(QStringLiteral("DeviceScreen"));
-    setWindowTitle(QStringLiteral("Korvel Tessamo"));
     setMinimumSize(kMinimumScreenSide, std::max(kMinimumScreenSide, 2 * bar + 40));
 
     auto* rotateAction = new QAction(QStringLiteral("Rotate"), this);

@@ -11,11 +11,13 @@
 // key still goes and the hooks are still called; the status then says something was left.
 #pragma once
 
+#include <string_view>
 #include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "common/ProductName.h"
 #include "platform/installer/SetupLibrary.h"
 
 // Exit statuses of tessamo-installer.
@@ -38,6 +40,7 @@ class PackageInstaller {
     InstallerStatus Uninstall();
 
     static constexpr const char16_t* kAppKey = u"\\SOFTWARE\\Apps\\Korvel Tessamo";
+    static_assert(std::u16string_view(kAppKey).ends_with(kProductName));
     static constexpr const char* kGameFiles[] = {"tessamo", "tessamo-cli"};
 
   private:

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 
+#include "game/resources/resource.h"
 #include "tools/art/ProgramImages.h"
 #include "platform/Modules.h"
 #include "tools/cardgen/BmpWriter.h"
@@ -23,7 +24,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr WORD kUndoCommand = 32785;
+constexpr WORD kUndoCommand = ID_GAME_UNDO;
 
 Bitmap ToBitmap(const QImage& image) {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
@@ -69,12 +70,12 @@ bool WriteCardLibrary(const fs::path& path, int scale) {
 
 std::vector<BYTE> ProgramModule() {
     ResourceModuleWriter module;
-    module.Add(RT_BITMAP, 182, EncodeSmallest(DrawEmptyPlace(1), {4}));
-    module.Add(RT_BITMAP, 193, EncodeSmallest(DrawEmptyPlace(2), {4}));
-    module.Add(RT_BITMAP, 190, EncodeSmallest(DrawUndoButton(1), {4}));
-    module.Add(RT_BITMAP, 191, EncodeSmallest(DrawUndoButton(2), {4}));
-    module.Add(RT_TOOLBAR, 190, ToolbarWords(16, 15));
-    module.Add(RT_TOOLBAR, 191, ToolbarWords(32, 30));
+    module.Add(RT_BITMAP, kBitmapEmptyPlace, EncodeSmallest(DrawEmptyPlace(1), {4}));
+    module.Add(RT_BITMAP, kBitmapEmptyPlaceLarge, EncodeSmallest(DrawEmptyPlace(2), {4}));
+    module.Add(RT_BITMAP, kBitmapUndoButton, EncodeSmallest(DrawUndoButton(1), {4}));
+    module.Add(RT_BITMAP, kBitmapUndoButtonLarge, EncodeSmallest(DrawUndoButton(2), {4}));
+    module.Add(RT_TOOLBAR, kBitmapUndoButton, ToolbarWords(16, 15));
+    module.Add(RT_TOOLBAR, kBitmapUndoButtonLarge, ToolbarWords(32, 30));
     std::vector<Bitmap> icons;
     std::vector<std::size_t> sizes;
     int id = 1;
@@ -91,7 +92,7 @@ std::vector<BYTE> ProgramModule() {
         sizes.push_back(bytes.size());
         module.Add(RT_ICON, static_cast<DWORD>(id++), std::move(bytes));
     }
-    module.Add(RT_GROUP_ICON, 128, EncodeIconGroup(icons, sizes, 1));
+    module.Add(RT_GROUP_ICON, kIconProgram, EncodeIconGroup(icons, sizes, 1));
     return module.Bytes();
 }
 

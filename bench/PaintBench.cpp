@@ -7,14 +7,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include "platform/DisplayScale.h"
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
 #include "game/model/QuietOwner.h"
+#include "game/resources/ProgramResources.h"
 #include "game/view/CardImageLibrary.h"
 #include "game/view/ImageDrawTarget.h"
-#include "game/resources/ProgramResources.h"
+#include "platform/DisplayScale.h"
 #include "platform/WideString.h"
 
 namespace {
@@ -32,7 +32,7 @@ void BM_PaintDealtBoard(benchmark::State& state) {
     CardImageLibrary images(module);
     QuietOwner owner(screen);
     GameBoard board(owner, scale);
-    board.SetBackgroundColour(0x008200);
+    board.SetBackgroundColour(CardTable::kTableColour);
     board.SetEmptyPlaceImage(
         LoadProgramBitmap(scale == 2 ? kBitmapEmptyPlaceLarge : kBitmapEmptyPlace));
     Deck deck({29 * scale, 41 * scale}, &images);

@@ -7,6 +7,7 @@
 #include <set>
 #include <system_error>
 
+#include "platform/ModuleFormat.h"
 #include "platform/PlatformConfig.h"
 #include "platform/WideString.h"
 
@@ -17,8 +18,8 @@ namespace {
 // Anything larger is not a resource module of ours; refusing it keeps a stray big file
 // from being read into memory.
 constexpr std::uintmax_t kMaxModuleSize = 64u << 20;
-constexpr std::size_t kHeaderSize = 16;
-constexpr std::size_t kEntrySize = 16;
+using module_format::kEntrySize;
+using module_format::kHeaderSize;
 // Bitmaps beyond this are refused before any allocation.
 constexpr std::int64_t kMaxPixels = 16 << 20;
 
@@ -59,7 +60,8 @@ bool ParseDirectory(const std::vector<BYTE>& bytes, std::vector<Entry>& entries)
     const std::size_t size = bytes.size();
     if (size < kHeaderSize) return false;
     const BYTE* p = bytes.data();
-    if (std::memcmp(p, "KTRM", 4) != 0 || U16(p + 4) != 1) return false;
+    if (std::memcmp(p, module_format::kMagic, 4) != 0 || U16(p + 4) != module_format::kVersion)
+        return false;
     const std::size_t headerSize = U16(p + 6);
     const std::size_t count = U32(p + 8);
     if (headerSize < kHeaderSize || headerSize > size || U32(p + 12) != size) return false;

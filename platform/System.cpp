@@ -19,8 +19,7 @@ std::uint32_t randState = 1;
 }  // namespace
 
 int rand() {
-    randState = randState * 214013u + 2531011u;
-    return static_cast<int>((randState >> 16) & 0x7FFF);
+    return NextRandom(randState);
 }
 
 void srand(unsigned seed) {

@@ -1,6 +1,7 @@
 // Tick count, and the parts of the handheld's C runtime whose results the program depends on.
 #pragma once
 
+#include "platform/RandomStep.h"
 #include "platform/Types.h"
 
 // Milliseconds since an arbitrary fixed point (the host's monotonic clock), wrapping at 2^32.
@@ -10,12 +11,9 @@ DWORD GetTickCount();
 // host C library's rand, srand or swscanf.
 namespace crt {
 
-constexpr int kRandMax = 0x7FFF;  // largest value rand() returns
-
-// The runtime's linear congruential generator: state = state * 214013 + 2531011, result
-// (state >> 16) & 0x7FFF. The state starts at 1 as if srand(1) had been called, so a seeded
-// sequence is the same on every host. One state per process; the program uses it from one
-// thread only.
+// The runtime's linear congruential generator (NextRandom). The state starts at 1 as if srand(1)
+// had been called, so a seeded sequence is the same on every host. One state per process; the
+// program uses it from one thread only.
 int rand();
 void srand(unsigned seed);
 

@@ -34,6 +34,9 @@ class CardTable {
     // Draws the background, then every card of the card list from first to last.
     virtual void Paint(DrawTarget& target);
 
+    // The game's green felt: red 0, green 130, blue 0.
+    static constexpr std::uint32_t kTableColour = 0x00008200;
+
     // Colour as 0x00BBGGRR; the owner sets it before the first paint.
     void SetBackgroundColour(std::uint32_t colour) { background_ = colour; }
     std::uint32_t BackgroundColour() const { return background_; }
@@ -56,6 +59,6 @@ class CardTable {
 
   private:
     TableHost& host_;
-    std::uint32_t background_ = 0x00008200;
+    std::uint32_t background_ = kTableColour;
     std::vector<Card*> cards_;
 };

@@ -4,16 +4,15 @@
 
 #include <cstdint>
 
+#include "platform/RandomStep.h"
+
 class DealGenerator {
   public:
     // Seeded with the game number's 32-bit two's-complement pattern.
     explicit DealGenerator(std::uint32_t seed) : state_(seed) {}
 
     // Next value in 0..32767.
-    int Next() {
-        state_ = state_ * 214013u + 2531011u;
-        return static_cast<int>((state_ >> 16) & 0x7FFF);
-    }
+    int Next() { return crt::NextRandom(state_); }
 
   private:
     std::uint32_t state_;

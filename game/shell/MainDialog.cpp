@@ -38,7 +38,6 @@ namespace {
 constexpr int kClassicBarId = 0xE800;
 constexpr int kStatusBarId = 1;
 constexpr int kGameNumberPartWidth = 125;
-constexpr std::uint32_t kTableColour = 0x00008200;  // red 0, green 130, blue 0
 
 // Filled on the first initialisation in the process and kept until exit.
 std::vector<int>& StatusPartEdges() {
@@ -155,7 +154,7 @@ void MainDialog::InitDialog() {
     GameBoard& board = game_->Board();
     board.SetEmptyPlaceImage(
         LoadProgramBitmap(IsHighResolution() ? kBitmapEmptyPlaceLarge : kBitmapEmptyPlace));
-    board.SetBackgroundColour(kTableColour);
+    board.SetBackgroundColour(CardTable::kTableColour);
     if (field_) {
         const QSize client = size();
         PlaceBoard(Rect{0, 0, client.width(), client.height() - game_->StatusBarHeight()});

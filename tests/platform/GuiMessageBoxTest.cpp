@@ -10,7 +10,7 @@
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/ModalRun.h"
-#include "tests/platform/GuiTestApp.h"
+#include "tests/support/TestApp.h"
 
 using platform::gui::MessageBoxLog;
 using platform::gui::MessageBoxRequest;
@@ -22,7 +22,7 @@ namespace {
 class GuiMessageBoxTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        GuiTestApp();
+        TestApp();
         platform::gui::ClearMessageBoxLog();
     }
     void TearDown() override { SetMessageBoxResponder({}); }

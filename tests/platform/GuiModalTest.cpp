@@ -10,7 +10,7 @@
 
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/ModalRun.h"
-#include "tests/platform/GuiTestApp.h"
+#include "tests/support/TestApp.h"
 
 using platform::gui::DeviceScreen;
 using platform::gui::IsRunningModal;
@@ -38,7 +38,7 @@ class SelfEnablingWindow : public QWidget {
 
 class GuiModalTest : public ::testing::Test {
   protected:
-    void SetUp() override { GuiTestApp(); }
+    void SetUp() override { TestApp(); }
     void TearDown() override { SetModalObserver({}); }
 
     // Finishes every modal run at once with `result`, after `check` has looked at the dialog.

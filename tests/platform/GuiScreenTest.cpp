@@ -15,7 +15,7 @@
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ShellRequests.h"
-#include "tests/platform/GuiTestApp.h"
+#include "tests/support/TestApp.h"
 
 using platform::gui::DeviceScreen;
 using platform::gui::DialogScrollEvent;
@@ -59,7 +59,7 @@ class Listener : public QDialog {
 
 class GuiScreenTest : public ::testing::Test {
   protected:
-    void SetUp() override { GuiTestApp(); }
+    void SetUp() override { TestApp(); }
     void TearDown() override { platform::SetScreenSize(480, 640); }
 };
 

@@ -4,7 +4,7 @@
 
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/ShellRequests.h"
-#include "tests/platform/GuiTestApp.h"
+#include "tests/support/TestApp.h"
 
 using platform::gui::CountShellRequests;
 using platform::gui::CreateSipPrefControl;
@@ -17,7 +17,7 @@ namespace {
 class GuiShellTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        GuiTestApp();
+        TestApp();
         platform::gui::ResetShellRequests();
     }
     void TearDown() override { platform::gui::ResetShellRequests(); }

@@ -11,7 +11,7 @@
 
 #include "platform/helpviewer/HelpTopic.h"
 #include "platform/helpviewer/HelpViewer.h"
-#include "tests/platform/GuiTestApp.h"
+#include "tests/support/TestApp.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ TEST(HelpTopicTest, SplitsFileAndAnchorAndRefusesPaths) {
 class HelpViewerTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        GuiTestApp();
+        TestApp();
         ASSERT_TRUE(folder_.isValid());
         ASSERT_TRUE(QFile::copy(TESSAMO_HELP_SOURCE, folder_.filePath("VevivoZozoruv.htm")));
     }

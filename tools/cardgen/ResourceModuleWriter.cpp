@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "platform/ModuleFormat.h"
 #include "tools/cardgen/LittleEndian.h"
 
 void ResourceModuleWriter::Add(DWORD type, DWORD id, std::vector<BYTE> data) {
@@ -9,14 +10,15 @@ void ResourceModuleWriter::Add(DWORD type, DWORD id, std::vector<BYTE> data) {
 }
 
 std::vector<BYTE> ResourceModuleWriter::Bytes() const {
-    const std::uint32_t headerSize = 16;
-    std::uint32_t offset = headerSize + 16 * static_cast<std::uint32_t>(resources_.size());
+    constexpr auto headerSize = static_cast<std::uint32_t>(module_format::kHeaderSize);
+    std::uint32_t offset =
+        headerSize + static_cast<std::uint32_t>(module_format::kEntrySize * resources_.size());
     std::uint32_t total = offset;
     for (const Resource& r : resources_) total += static_cast<std::uint32_t>(r.data.size());
 
-    std::vector<BYTE> out{'K', 'T', 'R', 'M'};
+    std::vector<BYTE> out(std::begin(module_format::kMagic), std::end(module_format::kMagic));
     out.reserve(total);
-    Put16(out, 1);
+    Put16(out, module_format::kVersion);
     Put16(out, headerSize);
     Put32(out, static_cast<std::uint32_t>(resources_.size()));
     Put32(out, total);

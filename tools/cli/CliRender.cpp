@@ -14,17 +14,14 @@
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
 #include "game/model/QuietOwner.h"
+#include "game/resources/ProgramResources.h"
 #include "game/view/CardImageLibrary.h"
 #include "game/view/ImageDrawTarget.h"
-#include "game/resources/ProgramResources.h"
 #include "platform/PlatformConfig.h"
 #include "tools/cli/Arguments.h"
 #include "tools/cli/Commands.h"
 
 namespace {
-
-// Larger screens are refused rather than allocated.
-constexpr std::uint32_t kTableColour = 0x008200;
 
 struct RenderOptions {
     Size screen{240, 320};
@@ -97,7 +94,7 @@ int RunRender(const Args& args, std::ostream&, std::ostream& err) {
 
     QuietOwner owner(options.screen, options.game);
     GameBoard board(owner, scale);
-    board.SetBackgroundColour(kTableColour);
+    board.SetBackgroundColour(CardTable::kTableColour);
     board.SetEmptyPlaceImage(
         LoadProgramBitmap(scale == 2 ? kBitmapEmptyPlaceLarge : kBitmapEmptyPlace));
     Deck deck(CardSize(), &ProcessCardLibrary());

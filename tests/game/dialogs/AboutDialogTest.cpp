@@ -7,7 +7,7 @@
 #include "game/dialogs/TapPassThrough.h"
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/GuiEvents.h"
-#include "tests/game/dialogs/DialogTestSupport.h"
+#include "tests/support/DialogTestSupport.h"
 #include "tests/support/TempPlatform.h"
 
 using dialog_test::RunWith;
@@ -135,7 +135,7 @@ TEST(AboutDialog, TranslatesVersionAndNoticeButNeverTheName) {
 
 TEST(AboutDialog, HelpStartsTheViewerWithTheTopicGiven) {
     TempPlatform temp;
-    dialog_test::HelpViewerLog viewer(temp.DeviceRoot());
+    HelpViewerLog viewer(temp.DeviceRoot());
     dialog_test::App();
     bool accepted = false;
     auto previous = platform::gui::SetModalObserver([&](QDialog& d) {

@@ -1,14 +1,14 @@
 #include "game/dialogs/HelpLaunch.h"
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/HelpViewerLog.h"
 #include "tests/support/TempPlatform.h"
 
 namespace fs = std::filesystem;
@@ -28,30 +28,14 @@ TEST(HelpCommandLineTest, AnchorsAndTopicsBecomeTheViewersCommandLine) {
 
 class HelpLaunchTest : public ::testing::Test {
   protected:
-    // A stand-in viewer that appends its argument count and argument to the report.
+    // A stand-in viewer that notes its argument count and argument.
     void InstallViewer() {
-        const fs::path script = platform_.DeviceRoot() / "Windows" / "PegHelp.exe";
-        std::ofstream out(script);
-        out << "#!/bin/sh\necho \"$# $1\" >> '" << report_.string() << "'\n";
-        out.close();
-        fs::permissions(script, fs::perms::owner_all);
+        viewer_.emplace(platform_.DeviceRoot(), HelpViewerLog::Record::CountAndArgument);
     }
-
-    // The report's lines once it holds `count` of them (waits up to 20 s).
-    std::vector<std::string> WaitForLines(std::size_t count) {
-        std::vector<std::string> lines;
-        for (int i = 0; i < 2000; ++i) {
-            lines.clear();
-            std::ifstream in(report_);
-            for (std::string line; std::getline(in, line);) lines.push_back(line);
-            if (lines.size() >= count) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return lines;
-    }
+    std::vector<std::string> WaitForLines(std::size_t count) { return viewer_->WaitFor(count); }
 
     TempPlatform platform_;
-    fs::path report_ = platform_.Root() / "viewer.txt";
+    std::optional<HelpViewerLog> viewer_;
 };
 
 TEST_F(HelpLaunchTest, EachRequestStartsOneViewerWithItsTopic) {
@@ -68,7 +52,9 @@ TEST_F(HelpLaunchTest, EachRequestStartsOneViewerWithItsTopic) {
 TEST_F(HelpLaunchTest, WithoutAViewerNothingHappens) {
     LaunchHelp(kHelpPlay);  // no PegHelp.exe on the device: no crash, nothing started
     const fs::path notExecutable = platform_.DeviceRoot() / "Windows" / "PegHelp.exe";
-    std::ofstream(notExecutable) << "#!/bin/sh\necho started > '" << report_.string() << "'\n";
+    std::ofstream(notExecutable) << "#!/bin/sh\necho started > '"
+                                 << HelpViewerLog::LogPath(platform_.DeviceRoot()).string()
+                                 << "'\n";
     fs::permissions(notExecutable, fs::perms::owner_read | fs::perms::owner_write);
     LaunchHelp(kHelpPlay);
     InstallViewer();  // now it works, and only this request reaches the report

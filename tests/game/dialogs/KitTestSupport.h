@@ -1,17 +1,13 @@
-// The one QApplication of the dialog kit tests, and small helpers for painted images.
+// The dialog kit tests' application, and small helpers for painted images.
 #pragma once
 
 #include <QApplication>
 #include <QImage>
 
-// Created once and never destroyed: destroying it at exit would run after Qt's own
-// exit-time clean-up.
+#include "tests/support/TestApp.h"
+
 inline QApplication& KitApp() {
-    static int argc = 1;
-    static char name[] = "dialogs_kit_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
+    return TestApp();
 }
 
 // The rows of `image` whose every pixel is `colour`.

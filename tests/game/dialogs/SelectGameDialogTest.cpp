@@ -12,7 +12,7 @@
 #include "platform/System.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/MessageBox.h"
-#include "tests/game/dialogs/DialogTestSupport.h"
+#include "tests/support/DialogTestSupport.h"
 #include "tests/support/TempPlatform.h"
 
 using dialog_test::RunWith;
@@ -169,7 +169,7 @@ TEST_F(SelectGameDialogTest, EnablesTheOwnerWindowButNotTheMainWindow) {
 }
 
 TEST_F(SelectGameDialogTest, HelpStartsTheViewerOnPlay) {
-    dialog_test::HelpViewerLog viewer(temp_.DeviceRoot());
+    HelpViewerLog viewer(temp_.DeviceRoot());
     SelectGameDialog dialog;
     bool accepted = false;
     RunWith(dialog, [&](QDialog& d) {

@@ -25,7 +25,7 @@ void BoardTest::Arrange(std::initializer_list<std::pair<int, std::vector<std::st
     board_.ClearHistory();
     board_.Deselect();
     owner_.messages.clear();
-    owner_.cardsLeft.clear();
+    owner_.cardsLeftShown.clear();
 }
 
 std::vector<std::string> BoardTest::SuitUpTo(const std::string& top) const {

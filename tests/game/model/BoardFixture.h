@@ -8,47 +8,32 @@
 #include <string>
 #include <vector>
 
-#include "game/model/BoardOwner.h"
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
+#include "game/model/QuietOwner.h"
 
-class FakeOwner : public BoardOwner {
+// The headless owner, also counting repaints and undo notices and keeping every cards-left
+// count shown.
+class FakeOwner : public QuietOwner {
   public:
-    void InvalidateRect(const Rect& rect, bool) override { invalidated.push_back(rect); }
+    FakeOwner() : QuietOwner({240, 320}) { recordInvalidated = true; }
+
     void RepaintNow() override { ++repaints; }
-    int ShowMessage(int stringId) override {
-        messages.push_back(stringId);
-        return 1;
+    void ShowCardsLeft(unsigned n) override {
+        QuietOwner::ShowCardsLeft(n);
+        cardsLeftShown.push_back(n);
     }
-    void ShowCardsLeft(unsigned n) override { cardsLeft.push_back(n); }
     void UndoStateChanged() override {
         ++undoNotices;
         if (board && !board->CanUndo()) ++historyClears;
     }
-    bool DisplayMessages() const override { return displayMessages; }
-    bool DblClickMoves() const override { return dblClickMoves; }
-    bool ShowNoDragBox() const override { return showNoDragBox; }
-    void SetShowNoDragBox(bool on) override { showNoDragBox = on; }
-    void SaveOptions() override { ++optionsSaved; }
-    void RecordWin(std::int16_t n) override { wins.push_back(n); }
-    std::int32_t CurrentGameNumber() const override { return gameNumber; }
-    Size ScreenSize() const override { return screen; }
 
-    Size screen{240, 320};
-    std::int32_t gameNumber = 1;
-    bool displayMessages = true;
-    bool dblClickMoves = true;
-    bool showNoDragBox = true;
-    std::vector<Rect> invalidated;
-    std::vector<int> messages;
-    std::vector<unsigned> cardsLeft;
-    std::vector<std::int16_t> wins;
+    std::vector<unsigned> cardsLeftShown;
     int repaints = 0;
     int undoNotices = 0;
     int historyClears = 0;
     const GameBoard* board = nullptr;
-    int optionsSaved = 0;
 };
 
 class BoardTest : public ::testing::Test {
@@ -62,12 +47,12 @@ class BoardTest : public ::testing::Test {
 
     static FakeOwner MakeOwner(Size screen) {
         FakeOwner owner;
-        owner.screen = screen;
+        owner.SetScreenSize(screen);
         return owner;
     }
 
     void DealGame(std::int32_t number) {
-        owner_.gameNumber = number;
+        owner_.SetGameNumber(number);
         Deal(deck_, board_, number);
         board_.ClearHistory();
         board_.Deselect();

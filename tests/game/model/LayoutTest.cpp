@@ -82,7 +82,7 @@ class RotationTest : public BoardTest {};
 
 TEST_F(RotationTest, RelayoutMovesEveryCardToItsLandscapePlace) {
     DealGame(5);
-    owner_.screen = kLandscape;
+    owner_.SetScreenSize(kLandscape);
     board_.Relayout();
     for (int p = 0; p < GameBoard::kPiles; ++p) {
         for (int i = 0; i < board_.Pile(p).Count(); ++i) {

@@ -85,8 +85,8 @@ TEST_P(PropertyTest, RandomTapsKeepTheBoardSoundAndUndoExact) {
             // Aim at piles most of the time, sometimes anywhere on the screen.
             int x, y;
             if (random() % 4 == 0) {
-                x = static_cast<int>(random() % static_cast<unsigned>(owner_.screen.width));
-                y = static_cast<int>(random() % static_cast<unsigned>(owner_.screen.height));
+                x = static_cast<int>(random() % static_cast<unsigned>(owner_.ScreenSize().width));
+                y = static_cast<int>(random() % static_cast<unsigned>(owner_.ScreenSize().height));
             } else {
                 const Point c = CentreOfTop(static_cast<int>(random() % 16));
                 x = c.x;

@@ -113,7 +113,7 @@ TEST_F(RulesTest, AutomaticMovesTakeTheLowestPileAndLowestEmptyFoundationFirst) 
     EXPECT_EQ(board_.History().Records()[1], (MoveRecord{3, 13, 1, 0}));  // AS next, to 13
     EXPECT_EQ(board_.History().Records()[2], (MoveRecord{9, 12, 0, 1}));  // then the Two of hearts
     EXPECT_EQ(owner_.repaints, 3);  // each automatic move shows by itself
-    EXPECT_EQ(owner_.cardsLeft, (std::vector<unsigned>{51, 50, 49}));
+    EXPECT_EQ(owner_.cardsLeftShown, (std::vector<unsigned>{51, 50, 49}));
 }
 
 TEST_F(RulesTest, ThreeWaitsUntilTheOtherColourTwosAreHome) {
@@ -180,14 +180,14 @@ TEST_F(RulesTest, StuckOnlyWhenNoPairOfPilesHasAMove) {
 
 TEST_F(RulesTest, WinningShowsOnlyTheWinMessageAndRecordsTheNumberAsSixteenBits) {
     DealGame(-1);
-    owner_.gameNumber = 65536 + 7;
+    owner_.SetGameNumber(65536 + 7);
     Tap(CentreOfTop(0));   // Ace of clubs
     Tap(CentreOfTop(12));  // to the first foundation; everything else follows
     EXPECT_TRUE(board_.IsWon());
     EXPECT_EQ(owner_.messages, (std::vector<int>{kMsgWon}));
     EXPECT_EQ(owner_.wins, (std::vector<std::int16_t>{7}));
     EXPECT_FALSE(board_.CanUndo());
-    EXPECT_EQ(owner_.cardsLeft.back(), 0u);
+    EXPECT_EQ(owner_.cardsLeftShown.back(), 0u);
     EXPECT_EQ(board_.CardsLeft(), 0u);
     EXPECT_TRUE(board_.AnyMoveLeft());
     board_.Undo();

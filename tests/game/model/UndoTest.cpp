@@ -46,14 +46,14 @@ TEST_F(UndoTest, OneUndoTakesBackARunAndTheAutomaticMovesAfterIt) {
     EXPECT_EQ(board_.History().Records()[4], (MoveRecord{8, 12, 0, 1}));
     EXPECT_TRUE(board_.CanUndo());
 
-    owner_.cardsLeft.clear();
+    owner_.cardsLeftShown.clear();
     const int notices = owner_.undoNotices;
     board_.Undo();
     EXPECT_EQ(BoardText(), board);
     EXPECT_EQ(Positions(), positions);
     EXPECT_FALSE(board_.CanUndo());
     EXPECT_EQ(owner_.undoNotices, notices + 1);  // undo's own moves record nothing
-    EXPECT_EQ(owner_.cardsLeft, (std::vector<unsigned>{51, 52}));
+    EXPECT_EQ(owner_.cardsLeftShown, (std::vector<unsigned>{51, 52}));
     // Undo does not replay the automatic moves.
     EXPECT_EQ(board_.TopCard(0), C("6D"));
 
@@ -91,11 +91,11 @@ TEST_F(UndoTest, SelectingAfterAMoveDisablesUndoEvenIfTheSelectionIsDropped) {
 TEST_F(UndoTest, MoveCardSendsCardsLeftOnlyWhenAFoundationTakesPart) {
     Arrange({{0, {"5C"}}, {1, {"AD"}}});
     board_.MoveCard(0, 8, -1, -1, true);
-    EXPECT_TRUE(owner_.cardsLeft.empty());
+    EXPECT_TRUE(owner_.cardsLeftShown.empty());
     board_.MoveCard(1, 12, -1, -1, true);
-    EXPECT_EQ(owner_.cardsLeft, (std::vector<unsigned>{51}));
+    EXPECT_EQ(owner_.cardsLeftShown, (std::vector<unsigned>{51}));
     board_.Undo();
-    EXPECT_EQ(owner_.cardsLeft, (std::vector<unsigned>{51, 52}));
+    EXPECT_EQ(owner_.cardsLeftShown, (std::vector<unsigned>{51, 52}));
     EXPECT_EQ(board_.FindPile(C("AD")), 1);
     EXPECT_EQ(board_.FindPile(C("5C")), 0);
     EXPECT_EQ(board_.FindPile(C("9H")), -1);

@@ -7,8 +7,8 @@
 #include "game/resources/resource.h"
 #include "platform/PlatformConfig.h"
 #include "platform/gui/GuiEvents.h"
-#include "tests/game/dialogs/DialogTestSupport.h"
 #include "tests/game/settings/SettingsStore.h"
+#include "tests/support/DialogTestSupport.h"
 #include "tests/support/TempPlatform.h"
 
 using dialog_test::RunWith;
@@ -110,7 +110,7 @@ TEST_F(OptionsDialogTest, ShowsTranslatedLabelsAndTitle) {
 }
 
 TEST_F(OptionsDialogTest, HelpStartsTheViewerOnOptions) {
-    dialog_test::HelpViewerLog viewer(temp_.DeviceRoot());
+    HelpViewerLog viewer(temp_.DeviceRoot());
     OptionsDialog dialog;
     bool accepted = false;
     RunWith(dialog, [&](QDialog& d) {

@@ -18,8 +18,8 @@
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/MessageBox.h"
-#include "tests/game/dialogs/DialogTestSupport.h"
 #include "tests/game/settings/SettingsStore.h"
+#include "tests/support/DialogTestSupport.h"
 #include "tests/support/TempPlatform.h"
 
 using dialog_test::RunWith;
@@ -184,7 +184,7 @@ TEST_F(StatisticsDialogTest, ClearKeepsTheGameInProgressDealt) {
 }
 
 TEST_F(StatisticsDialogTest, TitleListTapsAndHelp) {
-    dialog_test::HelpViewerLog viewer(temp_.DeviceRoot());
+    HelpViewerLog viewer(temp_.DeviceRoot());
     StatisticsDialog dialog(false);
     bool helpAccepted = false;
     bool passThrough = false;

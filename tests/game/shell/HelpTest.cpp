@@ -1,9 +1,7 @@
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "game/resources/resource.h"
@@ -11,6 +9,7 @@
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ModalRun.h"
 #include "tests/game/shell/ShellFixture.h"
+#include "tests/support/HelpViewerLog.h"
 
 namespace {
 
@@ -21,27 +20,13 @@ class HelpTest : public ShellTest {
   protected:
     void SetUp() override {
         ShellTest::SetUp();
-        const fs::path script = temp_.DeviceRoot() / "Windows" / "PegHelp.exe";
-        std::ofstream out(script);
-        out << "#!/bin/sh\necho \"$1\" >> '" << report_.string() << "'\n";
-        out.close();
-        fs::permissions(script, fs::perms::owner_all);
+        viewer_.emplace(temp_.DeviceRoot());
     }
-
-    // The report's lines once it holds `count` of them (waits up to 20 s).
     std::vector<std::string> WaitForLines(std::size_t count) const {
-        std::vector<std::string> lines;
-        for (int i = 0; i < 2000; ++i) {
-            lines.clear();
-            std::ifstream in(report_);
-            for (std::string line; std::getline(in, line);) lines.push_back(line);
-            if (lines.size() >= count) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return lines;
+        return viewer_->WaitFor(count);
     }
 
-    fs::path report_ = temp_.Root() / "viewer.txt";
+    std::optional<HelpViewerLog> viewer_;
 };
 
 TEST_F(HelpTest, EveryHelpRequestOpensExactlyOneTopic) {

@@ -8,13 +8,10 @@
 #include "game/shell/DialogCommands.h"
 #include "platform/gui/ModalRun.h"
 #include "platform/gui/ShellRequests.h"
+#include "tests/support/TestApp.h"
 
 Application& App() {
-    static int argc = 1;
-    static char name[] = "shell_test";
-    static char* argv[] = {name, nullptr};
-    static Application* app = new Application(argc, argv);
-    return *app;
+    return TestApp<Application>();
 }
 
 platform::gui::DeviceScreen& Screen() {

@@ -9,17 +9,12 @@
 
 #include "game/view/ImageDrawTarget.h"
 #include "tests/game/view/ViewTestSupport.h"
+#include "tests/support/TestApp.h"
 
 namespace {
 
-// Created once and never destroyed: destroying it at exit would run after Qt's own
-// exit-time clean-up.
 QApplication& App() {
-    static int argc = 1;
-    static char name[] = "view_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
+    return TestApp();
 }
 
 struct Recorder : CardFieldInput {

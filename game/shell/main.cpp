@@ -1,5 +1,6 @@
 // Korvel Tessamo: the device screen, then the process-wide objects in their order, then the
 // application's start-up, which returns when the game ends.
+#include "common/ProductName.h"
 #include "game/settings/Options.h"
 #include "game/settings/Statistics.h"
 #include "game/shell/Application.h"
@@ -9,6 +10,8 @@
 
 int main(int argc, char** argv) {
     Application app(argc, argv);
+    QGuiApplication::setApplicationName(QString::fromLatin1(kApplicationId));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
     platform::gui::DeviceScreen screen(
         platform::gui::DeviceScreen::StartSizeFromArguments(argc, argv));
     screen.setWindowTitle(QString::fromUtf16(kDisplayName));

@@ -6,6 +6,7 @@
 //                                         exists, the scroll position and where the anchor
 //                                         lies); exit status 0 when file and anchor were found.
 #include <QApplication>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextStream>
@@ -45,7 +46,11 @@ int main(int argc, char** argv) {
             topic = arguments[i];
     }
 
-    HelpViewer viewer(QApplication::applicationDirPath());
+    // The help files lie in the folder the viewer was started from, which in an installed
+    // tree is the device folder holding a link to the program, not the program's own folder.
+    const QFileInfo started(QString::fromLocal8Bit(argv[0]));
+    HelpViewer viewer(started.isAbsolute() ? started.absolutePath()
+                                           : QApplication::applicationDirPath());
     viewer.resize(WindowSize());
     viewer.show();
     const bool opened = viewer.Open(topic);

@@ -50,5 +50,9 @@ fs::path SetupLibrary::Find(const fs::path& programFolder) {
     std::error_code ec;
     const fs::path beside = programFolder / kFileName;
     if (fs::exists(beside, ec)) return beside;
+    // An installed tree keeps the library private to the game, out of the loader's path.
+    const fs::path installed =
+        (programFolder.parent_path() / "lib" / "korvel-tessamo" / kFileName).lexically_normal();
+    if (fs::exists(installed, ec)) return installed;
     return (programFolder.parent_path() / "lib" / kFileName).lexically_normal();
 }

@@ -24,7 +24,8 @@ class SetupLibrary {
     decltype(&Uninstall_Exit) uninstallExit = nullptr;
 
     // Where the installer looks when no library is named: beside its own program, then in
-    // ../lib from there (the build tree's build/lib, or <prefix>/lib once installed).
+    // ../lib/korvel-tessamo from there (an installed tree), then in ../lib (the build tree's
+    // build/lib).
     static std::filesystem::path Find(const std::filesystem::path& programFolder);
     static constexpr const char* kFileName = "libtessamo-setup.so";
 

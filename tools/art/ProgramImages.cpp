@@ -64,6 +64,12 @@ QImage DrawIcon(int size) {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
+    PaintIcon(p, size);
+    return image;
+}
+
+void PaintIcon(QPainter& p, int size) {
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
     // Two cards fanned over each other, a black spade behind a red heart.
@@ -79,5 +85,5 @@ QImage DrawIcon(int size) {
     };
     card(-20, -5.5, -1, 3);
     card(10, 5, 2, 2);
-    return image;
+    p.restore();
 }

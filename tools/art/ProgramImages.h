@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+class QPainter;
+
 // The mark of an empty reserve cell or foundation, at the card size (29 x 41 times `scale`);
 // 16 colours at most.
 QImage DrawEmptyPlace(int scale);
@@ -11,3 +13,6 @@ QImage DrawEmptyPlace(int scale);
 QImage DrawUndoButton(int scale);
 // The program icon, `size` pixels square, with transparency.
 QImage DrawIcon(int size);
+// Paints the icon into a `size`-pixel square at the painter's origin: the drawing behind
+// DrawIcon, for any paint device (the desktop's icon sizes, a scalable SVG).
+void PaintIcon(QPainter& painter, int size);

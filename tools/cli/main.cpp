@@ -1,29 +1,78 @@
 // tessamo-cli: prints deals, plays scripted games through the real model, reads and
 // writes the settings store and renders boards to images.
+#include <algorithm>
 #include <iostream>
+#include <string_view>
 
 #include "tools/cli/Commands.h"
 
 namespace {
 
-int Usage(std::ostream& err) {
-    err << "usage: tessamo-cli deal N\n"
-           "       tessamo-cli play [--screen WxH] [--no-messages] [--no-dblclick] [--no-dragbox]"
-           " [--positions] N\n"
-           "       tessamo-cli registry export | import FILE\n"
+struct Usage {
+    std::string_view command;
+    std::string_view text;
+};
+
+// One entry per subcommand: its synopsis line, then what it does.
+constexpr Usage kUsages[] = {
+    {"deal",
+     "tessamo-cli deal N\n"
+     "  Prints the layout of game N (-2147483648 to 4294967295, -1 the ordered deal): one\n"
+     "  line per row, the deepest row first, cards as rank and suit (7C, TH, AS).\n"},
+    {"play",
+     "tessamo-cli play [--screen WxH] [--no-messages] [--no-dblclick] [--no-dragbox]"
+     " [--positions] N\n"
+     "  Deals game N and plays the events read from standard input (down X Y, up X Y,\n"
+     "  tap X Y, dtap X Y, undo, screen W H; lines starting with # are skipped), then\n"
+     "  prints the whole board state.\n"},
+    {"registry",
+     "tessamo-cli registry export | import FILE\n"
+     "  export writes the settings store as text to standard output; import reads such a\n"
+     "  text and writes it into the store.\n"},
 #ifdef TESSAMO_CLI_RENDER
-           "       tessamo-cli render [--screen WxH] [--select X Y] N --out FILE.png\n"
+    {"render",
+     "tessamo-cli render [--screen WxH] [--select X Y] N --out FILE.png\n"
+     "  Draws the work area of game N as the game paints it, after an optional tap at\n"
+     "  X Y, into a PNG file.\n"},
 #endif
-        ;
-    return 2;
+};
+
+void PrintUsage(std::ostream& out) {
+    out << "usage:\n";
+    for (const Usage& usage : kUsages)
+        out << "  " << usage.text.substr(0, usage.text.find('\n') + 1);
+    out << "tessamo-cli SUBCOMMAND --help tells more of each.\n";
+}
+
+const Usage* FindUsage(std::string_view command) {
+    for (const Usage& usage : kUsages)
+        if (usage.command == command) return &usage;
+    return nullptr;
+}
+
+bool IsHelp(std::string_view arg) {
+    return arg == "--help" || arg == "-h";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return Usage(std::cerr);
+    if (argc < 2) {
+        PrintUsage(std::cerr);
+        return 2;
+    }
     const std::string command = argv[1];
     const Args args(argv + 2, argv + argc);
+    if (IsHelp(command) || command == "help") {
+        PrintUsage(std::cout);
+        return 0;
+    }
+    if (const Usage* usage = FindUsage(command);
+        usage &&
+        std::any_of(args.begin(), args.end(), [](const std::string& a) { return IsHelp(a); })) {
+        std::cout << "usage: " << usage->text;
+        return 0;
+    }
     if (command == "deal") return RunDeal(args, std::cout, std::cerr);
     if (command == "play") return RunPlay(args, std::cin, std::cout, std::cerr);
     if (command == "registry") return RunRegistry(args, std::cout, std::cerr);
@@ -35,5 +84,6 @@ int main(int argc, char** argv) {
         return 2;
     }
 #endif
-    return Usage(std::cerr);
+    PrintUsage(std::cerr);
+    return 2;
 }

@@ -54,6 +54,7 @@ End Field(const std::u16string& text, std::size_t& pos, std::u16string& field) {
 
 std::vector<Entry> Expected(const std::u16string& text) {
     std::vector<Entry> entries;
+    std::size_t characters = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::size_t start = pos;
@@ -61,8 +62,14 @@ std::vector<Entry> Expected(const std::u16string& text) {
         End end = Field(text, pos, entry.source);
         if (end == End::Bar) end = Field(text, pos, entry.translation);
         if (end == End::Cr && pos < text.size() && text[pos] == u'\n') ++pos;
-        // An entry longer than the window is skipped whole.
-        if (pos - start <= TranslationTable::kMaxEntryLength) entries.push_back(entry);
+        // An entry longer than the window is skipped whole, and so is one beyond the budget.
+        const std::size_t size = entry.source.size() + entry.translation.size();
+        if (pos - start <= TranslationTable::kMaxEntryLength &&
+            entries.size() < TranslationTable::kMaxEntries &&
+            size <= TranslationTable::kMaxCharacters - characters) {
+            entries.push_back(entry);
+            characters += size;
+        }
     }
     return entries;
 }

@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test test-sanitizers deps configure build clean install uninstall package
+.PHONY: run test test-sanitizers fuzz deps configure build clean install uninstall package
 
 deps:
 	scripts/install-deps
@@ -20,6 +20,17 @@ test: build
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitizers:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DTESSAMO_SANITIZE=ON -DTESSAMO_BENCH=OFF"
+
+# The fuzz targets of tests/fuzz, built with clang in their own folder and run one after
+# the other for FUZZ_SECONDS each; a crash or a broken invariant fails.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz:
+	scripts/install-deps --fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DTESSAMO_FUZZ=ON -DTESSAMO_GUI=OFF -DTESSAMO_BENCH=OFF \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 run: build
 	$(BUILD)/bin/tessamo
@@ -41,4 +52,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD)

@@ -15,6 +15,7 @@ struct Config {
     fs::path registryPath;
     fs::path deviceRoot;
     fs::path modulePath;
+    int busyTimeoutMs = 0;
     int majorVersion = 5;
     int screenWidth = 480;
     int screenHeight = 640;
@@ -80,6 +81,14 @@ void SetRegistryPath(const fs::path& path) {
 
 fs::path RegistryPath() {
     return State().registryPath.empty() ? DefaultRegistryPath() : State().registryPath;
+}
+
+void SetRegistryBusyTimeout(int milliseconds) {
+    State().busyTimeoutMs = milliseconds > 0 ? milliseconds : 0;
+}
+
+int RegistryBusyTimeout() {
+    return State().busyTimeoutMs > 0 ? State().busyTimeoutMs : 5000;
 }
 
 void SetDeviceRoot(const fs::path& path) {

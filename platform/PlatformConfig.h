@@ -13,6 +13,12 @@ namespace platform {
 void SetRegistryPath(const std::filesystem::path& path);
 std::filesystem::path RegistryPath();
 
+// How long a registry call waits for another process's write lock before it fails (the
+// write then gives ERROR_WRITE_FAULT). 0 restores the default of 5000 ms. Applies to the
+// store's connection at its next use.
+void SetRegistryBusyTimeout(int milliseconds);
+int RegistryBusyTimeout();
+
 void SetDeviceRoot(const std::filesystem::path& path);
 std::filesystem::path DeviceRoot();
 

@@ -18,7 +18,6 @@ namespace platform::registry {
 namespace {
 
 constexpr int kApplicationId = 0x4B545247;  // "KTRG"
-constexpr int kBusyTimeoutMs = 5000;
 
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS keys("
@@ -115,7 +114,7 @@ OpenResult TryOpen(const fs::path& path, sqlite3** out) {
         return OpenResult::kFailed;
     }
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(db, platform::RegistryBusyTimeout());
     auto fail = [&](int code) {
         sqlite3_close(db);
         return IsCorruption(code) ? OpenResult::kNotAStore : OpenResult::kFailed;
@@ -284,7 +283,10 @@ Store* Store::Current() {
         store->reading_ = false;
     }
     const fs::path path = platform::RegistryPath();
-    if (store->db_ && path == store->path_) return store;
+    if (store->db_ && path == store->path_) {
+        store->ApplyBusyTimeout();
+        return store;
+    }
     if (store->db_) store->Close();
     if (!store->Open(path)) return nullptr;
     return store;
@@ -307,11 +309,19 @@ bool Store::Open(const fs::path& path) {
     }
     if (result != OpenResult::kOk) return false;
     db_ = db;
+    busyTimeoutMs_ = platform::RegistryBusyTimeout();
     pid_ = static_cast<long>(getpid());
     depth_ = 0;
     if (path != path_) ++generation_;
     path_ = path;
     return true;
+}
+
+void Store::ApplyBusyTimeout() {
+    const int wanted = platform::RegistryBusyTimeout();
+    if (wanted == busyTimeoutMs_) return;
+    sqlite3_busy_timeout(db_, wanted);
+    busyTimeoutMs_ = wanted;
 }
 
 void Store::Close() {

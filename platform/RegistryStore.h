@@ -75,10 +75,13 @@ class Store {
     static void CloseAtExit();
     bool Open(const std::filesystem::path& path);
     void Close();
+    // Follows a change of platform::RegistryBusyTimeout() on the open connection.
+    void ApplyBusyTimeout();
 
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
     long pid_ = 0;
+    int busyTimeoutMs_ = 0;
     std::uint64_t generation_ = 0;
     int depth_ = 0;
     bool reading_ = false;

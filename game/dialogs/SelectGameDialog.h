@@ -8,16 +8,9 @@
 
 #include "game/dialogs/DialogFrame.h"
 #include "game/dialogs/FramedDialog.h"
+#include "game/dialogs/GameNumberText.h"
 
 class QLineEdit;
-
-// Reads a game number as swscanf(text, "%u") does: leading white space skipped, an optional
-// sign, the digits; the rest is ignored. A minus sign gives the 32-bit two's complement
-// ("-1" is 4294967295). Returns false, leaving *number alone, when the text does not begin
-// with a number (empty, white space, letters) or when its digits do not fit 32 bits
-// ("4294967296"), which the scanner would turn into another game.
-// The text is read up to its end or its first NUL.
-bool ParseGameNumber(std::u16string_view text, unsigned* number);
 
 // The number the dialog proposes: the next crt::rand() value modulo 32000, plus 1. Takes one
 // value from the process's generator, which the main window seeds; this never seeds it.

@@ -153,8 +153,11 @@ TranslationTable& TranslationTable::Instance() {
 }
 
 void TranslationTable::Add(std::u16string_view source, std::u16string_view translation) {
+    const std::size_t characters = source.size() + translation.size();
+    if (entries_.size() >= kMaxEntries || characters > kMaxCharacters - characters_) return;
     try {
         entries_.push_back(Entry{std::u16string(source), std::u16string(translation)});
+        characters_ += characters;
     } catch (const std::bad_alloc&) {
         // The entry is dropped; the table is unchanged and reading goes on.
     }

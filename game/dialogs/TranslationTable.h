@@ -22,6 +22,11 @@
 //
 // Reading uses fixed buffers (a window of 4096 characters and the bytes behind it, and two
 // field buffers), so reading a file of any length needs no memory beyond the table itself.
+// The table itself is held to a budget that stands for the handheld's memory: at most
+// kMaxEntries entries and kMaxCharacters characters of sources and translations together.
+// An entry beyond it is dropped as if memory had run out, and reading goes on (later short
+// entries may still fit). A real translation holds a few hundred short entries; the budget
+// only keeps a huge or hostile file from taking the memory of the whole machine.
 #pragma once
 
 #include <cstddef>
@@ -36,6 +41,8 @@ class TranslationTable {
     static constexpr std::size_t kWindowSize = 4096;  // characters, terminator included
     static constexpr std::size_t kMaxEntryLength = kWindowSize - 2;
     static constexpr std::size_t kResultSize = 1024;  // translated results, terminator included
+    static constexpr std::size_t kMaxEntries = 1u << 16;
+    static constexpr std::size_t kMaxCharacters = 1u << 22;
 
     // The process-wide table: created empty on first use, destroyed at process exit.
     static TranslationTable& Instance();
@@ -85,6 +92,7 @@ class TranslationTable {
     // A deque grows without moving the entries already read, so loading never holds two
     // copies of the table at once.
     std::deque<Entry> entries_;
+    std::size_t characters_ = 0;  // of all sources and translations, for the budget
 };
 
 // The translation file of the running program for a language code: the module path with

@@ -272,7 +272,9 @@ void GameBoard::OnStylusUp(int x, int y) {
     if (!downPointSet_ || !owner_.ShowNoDragBox()) return;
     const double dx = static_cast<double>(x) - downPoint_.x;
     const double dy = static_cast<double>(y) - downPoint_.y;
-    const int distance = static_cast<int>(std::sqrt(dx * dx + dy * dy));
+    // Truncated to whole pixels as the handheld does, but kept as a double: a stroke across
+    // the whole range of int is longer than any int.
+    const double distance = std::trunc(std::sqrt(dx * dx + dy * dy));
     if (distance > kDragThreshold) {
         owner_.ShowMessage(kMsgNoDragAndDrop);
         owner_.SetShowNoDragBox(false);

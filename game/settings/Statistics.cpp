@@ -77,8 +77,8 @@ void Statistics::SetCompletedFromBytes(const std::vector<BYTE>& bytes) {
 bool Statistics::Save() {
     RegistryKey root(HKEY_LOCAL_MACHINE, kSettingsRoot, true, true);
     RegistryKey key(root.Handle(), kStatisticsKey, true, true);
-    key.SetDword(u"Won", won_);
-    key.SetDword(u"Games", games_);
+    bool ok = key.SetDword(u"Won", won_);
+    ok = key.SetDword(u"Games", games_) && ok;
     std::vector<BYTE> bytes;
     bytes.reserve(completed_.size() * 2);
     for (std::int16_t entry : completed_) {
@@ -86,7 +86,8 @@ bool Statistics::Save() {
         bytes.push_back(static_cast<BYTE>(value & 0xFF));
         bytes.push_back(static_cast<BYTE>(value >> 8));
     }
-    key.SetBinary(kCompleted, bytes.data(), static_cast<DWORD>(bytes.size()));
+    ok = key.SetBinary(kCompleted, bytes.data(), static_cast<DWORD>(bytes.size())) && ok;
+    saved_ = ok;
     return !completed_.empty();
 }
 
@@ -99,6 +100,7 @@ void Statistics::RecordWin(std::int16_t number) {
     ++won_;
     AddCompleted(number);
     Save();
+    for (int retry = 0; !saved_ && retry < kWinSaveRetries; ++retry) Save();
 }
 
 void Statistics::AddCompleted(std::int16_t number) {

@@ -25,11 +25,18 @@ class Statistics {
     bool Load();
     // Writes the whole record; failed writes are ignored. True when the list holds entries.
     bool Save();
+    // Whether every write of the last Save succeeded. After a failed one the record in memory
+    // is ahead of the store until a later Save writes it whole again.
+    bool Saved() const { return saved_; }
 
     // A game was dealt: Games + 1, then Save.
     void RecordDeal();
-    // A game was won: Won + 1, the number added to the completed list, then Save.
+    // A game was won: Won + 1, the number added to the completed list, then Save. A save that
+    // fails (another process holding the store locked past its busy timeout) is tried again
+    // up to kWinSaveRetries times, so that a win is not lost to a short lock; each try waits
+    // at most the busy timeout, so the game never waits forever.
     void RecordWin(std::int16_t number);
+    static constexpr int kWinSaveRetries = 2;
     // Inserts `number` in order unless it is already listed. The sentinel values themselves
     // are never added.
     void AddCompleted(std::int16_t number);
@@ -50,6 +57,7 @@ class Statistics {
 
     DWORD games_ = 0;
     DWORD won_ = 0;
+    bool saved_ = true;
     std::vector<std::int16_t> completed_;
 };
 

@@ -86,10 +86,12 @@ int Import(const std::string& file, std::ostream& err) {
             << error->message << '\n';
         return 2;
     }
+    // Waits for the store's write lock at most the busy timeout; a lock that another program
+    // holds longer is reported, and the import is then not made at all.
     platform::RegistryBatch batch;
     if (!batch.Ok()) {
-        err << "tessamo-cli: registry import: cannot open the store "
-            << platform::RegistryPath().string() << '\n';
+        err << "tessamo-cli: registry import: cannot open or lock the store "
+            << platform::RegistryPath().string() << "; nothing was changed\n";
         return 1;
     }
     if (!registry_text::ApplyImport(changes) || !batch.Commit()) {

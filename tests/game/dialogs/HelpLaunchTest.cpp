@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include "tests/support/HelpViewerLog.h"
 #include "tests/support/TempPlatform.h"
@@ -60,6 +61,23 @@ TEST_F(HelpLaunchTest, WithoutAViewerNothingHappens) {
     InstallViewer();  // now it works, and only this request reaches the report
     LaunchHelp(kHelpMainContents);
     EXPECT_EQ(WaitForLines(1), std::vector<std::string>{"1 file:VevivoZozoruv.htm#Main_Contents"});
+}
+
+TEST_F(HelpLaunchTest, AViewerThatNeverEndsHoldsUpNothing) {
+    // Each viewer notes its process id and then waits far longer than the test.
+    const fs::path script = platform_.DeviceRoot() / "Windows" / "PegHelp.exe";
+    std::ofstream(script) << "#!/bin/sh\necho $$ >> '" << report_.string() << "'\nexec sleep 600\n";
+    fs::permissions(script, fs::perms::owner_all);
+    LaunchHelp(kHelpOptions);
+    LaunchHelp(kHelpPlay);
+    // Both run at once: neither launch waited for its viewer to end.
+    const std::vector<std::string> pids = WaitForLines(2);
+    ASSERT_EQ(pids.size(), 2u);
+    for (const std::string& pid : pids) {
+        const pid_t viewer = static_cast<pid_t>(std::stol(pid));
+        EXPECT_EQ(kill(viewer, 0), 0) << "viewer " << pid << " still runs";
+        kill(viewer, SIGKILL);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "game/dialogs/TranslationTable.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -207,6 +209,56 @@ TEST_F(TranslationTableTest, EntriesThatFitAreReadAcrossManyRefills) {
     EXPECT_EQ(table_.Count(), expected.size() + narrowExpected.size());
     EXPECT_TRUE(std::equal(narrowExpected.begin(), narrowExpected.end(),
                            Entries().begin() + expected.size()));
+}
+
+// Resident memory of this process in kilobytes, from /proc; 0 when it cannot be read.
+long ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:")) return std::atol(line.c_str() + 6);
+    }
+    return 0;
+}
+
+TEST_F(TranslationTableTest, AHundredMegabyteFileIsReadWithinTheBudget) {
+    // One line of 50 MB without a line end, then 50 MB of short entries: far more than the
+    // table may hold.
+    const fs::path path = platform_.Root() / "Tessamo_en.txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        const std::string block(1 << 20, 'L');
+        for (int i = 0; i < 50; ++i) out << block;
+        std::string lines;
+        for (int i = 0; i < (1 << 20) / 8; ++i) lines += "abc|def\n";
+        for (int i = 0; i < 50; ++i) out << "\n" << lines;
+    }
+    const long before = ResidentKilobytes();
+    ASSERT_TRUE(table_.Load(FromUtf8(path.string())));
+    const long after = ResidentKilobytes();
+    std::printf("100 MB translation file: %zu entries kept, resident memory %ld kB -> %ld kB\n",
+                table_.Count(), before, after);
+    fs::remove(path);
+    // The long line is skipped whole; the short entries fill the table up to its budget.
+    EXPECT_EQ(table_.Count(), TranslationTable::kMaxEntries);
+    EXPECT_EQ(table_.Source(0), u"abc");
+    EXPECT_EQ(table_.Translation(0), u"def");
+}
+
+TEST_F(TranslationTableTest, LongEntriesStopAtTheCharacterBudgetAndShortOnesStillFit) {
+    std::string text;
+    const std::string translation(4000, 't');
+    for (int i = 0; i < 1100; ++i) text += "s" + std::to_string(i) + "|" + translation + "\n";
+    text += "Undo|Annuler\n";
+    LoadBytes(text);
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < table_.Count(); ++i) {
+        characters += table_.Source(i).size() + table_.Translation(i).size();
+    }
+    EXPECT_LE(characters, TranslationTable::kMaxCharacters);
+    EXPECT_LT(table_.Count(), 1100u);
+    EXPECT_EQ(table_.Lookup(u"s0"), FromUtf8(translation));
+    EXPECT_EQ(table_.Lookup(u"s1099"), u"");
+    EXPECT_EQ(table_.Lookup(u"Undo"), u"Annuler");
 }
 
 // Only a text the program formats must keep its conversions; a plain text is shown as it

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "tests/game/model/BoardFixture.h"
 
 namespace {
@@ -111,6 +113,14 @@ TEST_F(InputTest, StrokesAreMeasuredFromTheLastStylusDown) {
     board_.OnStylusUp(10, 140);
     board_.OnDoubleTap(10, 140);
     board_.OnStylusUp(60, 140);
+    EXPECT_EQ(owner_.messages, (std::vector<int>{kMsgNoDragAndDrop}));
+}
+
+// Found by fuzzing the event reader: a stroke longer than the largest int.
+TEST_F(InputTest, AStrokeAcrossTheWholeRangeOfCoordinatesIsADrag) {
+    SetUpSmallBoard();
+    board_.OnStylusDown(std::numeric_limits<int>::min(), std::numeric_limits<int>::min());
+    board_.OnStylusUp(std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
     EXPECT_EQ(owner_.messages, (std::vector<int>{kMsgNoDragAndDrop}));
 }
 

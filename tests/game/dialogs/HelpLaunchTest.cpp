@@ -65,8 +65,11 @@ TEST_F(HelpLaunchTest, WithoutAViewerNothingHappens) {
 
 TEST_F(HelpLaunchTest, AViewerThatNeverEndsHoldsUpNothing) {
     // Each viewer notes its process id and then waits far longer than the test.
+    InstallViewer();  // for its log; the script is replaced
     const fs::path script = platform_.DeviceRoot() / "Windows" / "PegHelp.exe";
-    std::ofstream(script) << "#!/bin/sh\necho $$ >> '" << report_.string() << "'\nexec sleep 600\n";
+    std::ofstream(script) << "#!/bin/sh\necho $$ >> '"
+                          << HelpViewerLog::LogPath(platform_.DeviceRoot()).string()
+                          << "'\nexec sleep 600\n";
     fs::permissions(script, fs::perms::owner_all);
     LaunchHelp(kHelpOptions);
     LaunchHelp(kHelpPlay);

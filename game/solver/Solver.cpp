@@ -1,0 +1,96 @@
+#include "game/solver/Solver.h"
+
+#include <algorithm>
+
+Solver::Solver() : Solver(Limits{}) {}
+
+Solver::Solver(Limits limits) : limits_(limits), table_(limits.memoryBytes), stack_(256) {}
+
+int Solver::Score(const SolverPosition& p) {
+    int emptyCells = 0;
+    for (int r = 0; r < SolverPosition::kCells; ++r) emptyCells += p.Cell(r) == card_code::kNone;
+    int emptyColumns = 0;
+    // Cards lying on the next card a foundation needs, and cards out of sequence.
+    int buried = 0;
+    int disorder = 0;
+    for (int c = 0; c < SolverPosition::kColumns; ++c) {
+        const int length = p.Length(c);
+        if (!length) {
+            ++emptyColumns;
+            continue;
+        }
+        for (int i = 0; i < length; ++i) {
+            const CardCode card = p.At(c, i);
+            if (p.FoundationTakes(card)) buried += length - 1 - i;
+            if (i > 0 && !card_code::Fits(card, p.At(c, i - 1))) ++disorder;
+        }
+    }
+    return 100 * p.OnFoundations() + 25 * emptyCells + 50 * emptyColumns - 8 * buried -
+           4 * disorder;
+}
+
+void Solver::Expand(Frame& frame) {
+    MoveGenerator::Generate(frame.position, frame.list);
+    std::array<int, MoveGenerator::kMaxMoves> scores;
+    const int n = frame.list.count;
+    for (int i = 0; i < n; ++i) {
+        SolverPosition child = frame.position;
+        child.Play(frame.list.moves[i]);
+        scores[i] = Score(child);
+        frame.order[i] = static_cast<std::uint8_t>(i);
+    }
+    // Few moves: an insertion sort, best score first, ties in generation order.
+    for (int i = 1; i < n; ++i) {
+        const std::uint8_t m = frame.order[i];
+        int j = i;
+        for (; j > 0 && scores[frame.order[j - 1]] < scores[m]; --j)
+            frame.order[j] = frame.order[j - 1];
+        frame.order[j] = m;
+    }
+    frame.next = 0;
+}
+
+Solver::Result Solver::Solve(const SolverPosition& start) {
+    Result result;
+    table_.Clear();
+    if (start.IsWon()) {
+        result.outcome = Outcome::kWinnable;
+        return result;
+    }
+    table_.Add(start.Key());
+    stack_[0].position = start;
+    Expand(stack_[0]);
+    int depth = 0;
+    result.outcome = Outcome::kUnwinnable;
+    while (depth >= 0) {
+        if (static_cast<std::size_t>(depth) + 1 >= stack_.size()) stack_.resize(stack_.size() * 2);
+        Frame& frame = stack_[depth];
+        if (frame.next == frame.list.count) {
+            --depth;
+            continue;
+        }
+        const SolverMove move = frame.list.moves[frame.order[frame.next++]];
+        Frame& child = stack_[depth + 1];
+        child.position = frame.position;
+        child.position.Play(move);
+        if (child.position.IsWon()) {
+            for (int d = 0; d <= depth; ++d) {
+                const Frame& f = stack_[d];
+                result.moves.push_back(f.list.moves[f.order[f.next - 1]]);
+            }
+            result.outcome = Outcome::kWinnable;
+            break;
+        }
+        const PositionTable::Insert added = table_.Add(child.position.Key());
+        if (added == PositionTable::Insert::kPresent) continue;
+        if (added == PositionTable::Insert::kFull || table_.Count() >= limits_.positions) {
+            result.outcome = Outcome::kUnknown;
+            break;
+        }
+        Expand(child);
+        ++depth;
+    }
+    result.positions = table_.Count();
+    result.tableBytes = table_.Bytes();
+    return result;
+}

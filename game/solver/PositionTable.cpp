@@ -17,6 +17,7 @@ void PositionTable::Resize(std::size_t slots) {
 }
 
 void PositionTable::Clear() {
+    full_ = false;
     if (slots_.size() == kInitialSlots) {
         std::fill(slots_.begin(), slots_.end(), 0);
         count_ = 0;
@@ -52,7 +53,10 @@ PositionTable::Insert PositionTable::Add(std::uint64_t key) {
     }
     // At most half full keeps the probe runs short.
     if ((count_ + 1) * 2 > slots_.size()) {
-        if (!Grow()) return Insert::kFull;
+        if (!Grow()) {
+            full_ = true;
+            return Insert::kFull;
+        }
         i = Home(key);
         while (slots_[i]) i = (i + 1) & mask_;
     }

@@ -22,6 +22,8 @@ class PositionTable {
     bool Contains(std::uint64_t key) const;
 
     std::uint64_t Count() const { return count_; }
+    // True once a position has been refused for want of memory.
+    bool Full() const { return full_; }
     std::size_t Bytes() const { return slots_.size() * sizeof(std::uint64_t); }
     // The largest the slot array has been since construction.
     std::size_t PeakBytes() const { return peakBytes_; }
@@ -40,4 +42,5 @@ class PositionTable {
     std::uint64_t count_ = 0;
     std::size_t maxBytes_;
     std::size_t peakBytes_ = 0;
+    bool full_ = false;
 };

@@ -25,8 +25,8 @@ int Solver::Score(const SolverPosition& p) {
             if (i > 0 && !card_code::Fits(card, p.At(c, i - 1))) ++disorder;
         }
     }
-    return 100 * p.OnFoundations() + 25 * emptyCells + 50 * emptyColumns - 8 * buried -
-           4 * disorder;
+    return 200 * p.OnFoundations() + 10 * emptyCells + 30 * emptyColumns - 15 * buried -
+           8 * disorder;
 }
 
 void Solver::Expand(Frame& frame) {
@@ -83,7 +83,7 @@ Solver::Result Solver::Solve(const SolverPosition& start) {
         }
         const PositionTable::Insert added = table_.Add(child.position.Key());
         if (added == PositionTable::Insert::kPresent) continue;
-        if (added == PositionTable::Insert::kFull || table_.Count() >= limits_.positions) {
+            if (added == PositionTable::Insert::kFull || table_.Count() >= limits_.positions) {
             result.outcome = Outcome::kUnknown;
             break;
         }

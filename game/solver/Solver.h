@@ -19,9 +19,9 @@ class Solver {
 
     struct Limits {
         // Positions remembered before the search gives up.
-        std::uint64_t positions = 200'000'000;
+        std::uint64_t positions = 100'000'000;
         // Bound on the memory of the position table.
-        std::size_t memoryBytes = std::size_t{4} << 30;
+        std::size_t memoryBytes = std::size_t{2} << 30;
     };
 
     struct Result {

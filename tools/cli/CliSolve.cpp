@@ -275,6 +275,9 @@ int SolveRange(const SolveOptions& options, std::ostream& out, std::ostream& err
                           static_cast<unsigned long long>(d.positions));
             err << line;
         }
+        std::uint64_t total = 0;
+        for (const DealResult& d : results) total += d.positions;
+        err << "positions in all: " << total << '\n';
         err << "peak position table: " << peakTable.load() << " bytes per job\n";
     }
     return counts[2] ? 3 : 0;

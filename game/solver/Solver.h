@@ -20,7 +20,7 @@ class Solver {
     struct Limits {
         // Positions remembered before the search gives up.
         std::uint64_t positions = 100'000'000;
-        // Bound on the memory of the position table.
+        // Bound on the memory of the position table and of the line being searched.
         std::size_t memoryBytes = std::size_t{2} << 30;
     };
 
@@ -44,19 +44,27 @@ class Solver {
 
     // The largest the position table has grown over all searches of this solver.
     std::size_t PeakTableBytes() const { return table_.PeakBytes(); }
+    // The most memory one search has held: table and line together.
+    std::size_t PeakMemory() const { return peakMemory_; }
 
   private:
+    // One position on the current line; its moves lie in moves_, best first, from
+    // `first` on.
     struct Frame {
         SolverPosition position;
-        MoveGenerator::MoveList list;
-        std::array<std::uint8_t, MoveGenerator::kMaxMoves> order;
-        int next = 0;
+        std::uint32_t first = 0;
+        std::uint16_t count = 0;
+        std::uint16_t next = 0;
     };
 
-    // Lists the frame's moves, best first.
-    static void Expand(Frame& frame);
+    // Lists the frame's moves, best first, at the end of moves_.
+    void Expand(Frame& frame);
+    // The memory of the table and of the current line together.
+    std::size_t MemoryInUse() const;
 
     Limits limits_;
     PositionTable table_;
     std::vector<Frame> stack_;
+    std::vector<SolverMove> moves_;
+    std::size_t peakMemory_ = 0;
 };

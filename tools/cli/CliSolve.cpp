@@ -210,8 +210,8 @@ int SolveRange(const SolveOptions& options, std::ostream& out, std::ostream& err
             d.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
         }
         std::size_t peak = peakTable.load();
-        while (peak < solver.PeakTableBytes() &&
-               !peakTable.compare_exchange_weak(peak, solver.PeakTableBytes())) {
+        while (peak < solver.PeakMemory() &&
+               !peakTable.compare_exchange_weak(peak, solver.PeakMemory())) {
         }
     };
     int jobs = options.jobs;
@@ -278,7 +278,7 @@ int SolveRange(const SolveOptions& options, std::ostream& out, std::ostream& err
         std::uint64_t total = 0;
         for (const DealResult& d : results) total += d.positions;
         err << "positions in all: " << total << '\n';
-        err << "peak position table: " << peakTable.load() << " bytes per job\n";
+        err << "peak search memory: " << peakTable.load() << " bytes per job\n";
     }
     return counts[2] ? 3 : 0;
 }

@@ -51,9 +51,11 @@ std::string Canonical(const GameBoard& board) {
     ReferenceState s;
     auto code = [](const Card* c) { return FromModel(c->Suit(), c->Rank()); };
     for (int c = 0; c < 8; ++c) {
-        for (int i = 0; i < board.Pile(c).Count(); ++i) s.columns[c].push_back(code(board.Pile(c).At(i)));
+        for (int i = 0; i < board.Pile(c).Count(); ++i)
+            s.columns[c].push_back(code(board.Pile(c).At(i)));
     }
-    for (int r = 0; r < 4; ++r) s.cells[r] = board.TopCard(8 + r) ? code(board.TopCard(8 + r)) : kNone;
+    for (int r = 0; r < 4; ++r)
+        s.cells[r] = board.TopCard(8 + r) ? code(board.TopCard(8 + r)) : kNone;
     for (int f = 12; f < 16; ++f) {
         if (board.TopCard(f)) s.foundations[board.TopCard(f)->Suit()] = board.Pile(f).Count();
     }
@@ -140,10 +142,10 @@ SolverPosition RunPosition(int run, int emptyCells, int emptyColumns, bool alone
     for (int s = 0; s < 4; ++s) p.SetFoundation(s, 1);  // the Aces are up
     if (!alone) p.Push(0, Make(0, 3));
     for (int i = 0; i < run; ++i) p.Push(0, Make(i % 2 ? 1 : 2, 9 - i));  // TS 9D 8S 7D ...
-    p.Push(1, Make(3, 10));                                              // JH
+    p.Push(1, Make(3, 10));                                               // JH
     int filler = 0;
-    const CardCode fillers[] = {Make(0, 12), Make(1, 12), Make(2, 12), Make(3, 12),
-                                Make(0, 11), Make(1, 11)};
+    const CardCode fillers[] = {Make(0, 12), Make(1, 12), Make(2, 12),
+                                Make(3, 12), Make(0, 11), Make(1, 11)};
     for (int c = 2 + emptyColumns; c < 8; ++c) p.Push(c, fillers[filler++]);
     for (int r = emptyCells; r < 4; ++r) p.SetCell(r, Make(3, 8 - r));  // 8H 7H ... as needed
     return p;
@@ -177,10 +179,10 @@ TEST(MoveGeneratorTest, RunLimitIsEmptyCellsPlusEmptyColumnsPlusOne) {
 
 TEST(MoveGeneratorTest, KingOnAceButNothingOnATwoAndNoAceOnACard) {
     SolverPosition p;
-    p.Push(0, Make(1, 0));   // AD
-    p.Push(1, Make(0, 12));  // KC
-    p.Push(2, Make(2, 1));   // 2S
-    p.Push(3, Make(1, 2));   // 3D
+    p.Push(0, Make(1, 0));                                   // AD
+    p.Push(1, Make(0, 12));                                  // KC
+    p.Push(2, Make(2, 1));                                   // 2S
+    p.Push(3, Make(1, 2));                                   // 3D
     for (int c = 4; c < 8; ++c) p.Push(c, Make(3, 12 - c));  // 9H, 8H ... nothing fits
     for (int r = 0; r < 4; ++r) p.SetCell(r, Make(r, 11));
     EXPECT_TRUE(Offers(p, {1, 0, 1}));                          // KC onto AD

@@ -4,15 +4,19 @@
 
 namespace {
 
-std::uint64_t KeyOf(std::uint64_t i) { return (i + 1) * 0x9E3779B97F4A7C15ULL; }
+std::uint64_t KeyOf(std::uint64_t i) {
+    return (i + 1) * 0x9E3779B97F4A7C15ULL;
+}
 
 TEST(PositionTableTest, RemembersEveryKeyThroughGrowthAndForgetsOnClear) {
     PositionTable table(std::size_t{64} << 20);
     const std::uint64_t n = 100'000;
-    for (std::uint64_t i = 0; i < n; ++i) ASSERT_EQ(table.Add(KeyOf(i)), PositionTable::Insert::kAdded);
+    for (std::uint64_t i = 0; i < n; ++i)
+        ASSERT_EQ(table.Add(KeyOf(i)), PositionTable::Insert::kAdded);
     EXPECT_EQ(table.Count(), n);
     EXPECT_GE(table.Bytes(), n * 2 * sizeof(std::uint64_t));
-    for (std::uint64_t i = 0; i < n; ++i) ASSERT_EQ(table.Add(KeyOf(i)), PositionTable::Insert::kPresent);
+    for (std::uint64_t i = 0; i < n; ++i)
+        ASSERT_EQ(table.Add(KeyOf(i)), PositionTable::Insert::kPresent);
     EXPECT_FALSE(table.Contains(KeyOf(n)));
     // Zero is a key like any other.
     EXPECT_EQ(table.Add(0), PositionTable::Insert::kAdded);

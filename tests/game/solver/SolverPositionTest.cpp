@@ -128,18 +128,18 @@ TEST(SolverPositionTest, SafeCardsGoUpByTheRule) {
     EXPECT_TRUE(p.IsSafe(Make(2, 1)));   // a Two
     EXPECT_FALSE(p.IsSafe(Make(1, 2)));  // 3D needs 2C and 2S; 2S is not up
     p.SetFoundation(2, 2);
-    EXPECT_TRUE(p.IsSafe(Make(3, 2)));  // 3H once 2C and 2S are up
+    EXPECT_TRUE(p.IsSafe(Make(3, 2)));   // 3H once 2C and 2S are up
     EXPECT_FALSE(p.IsSafe(Make(0, 2)));  // 3C needs 2D and 2H; 2H is not up
 
     // A Three goes up by itself only when it is safe; the Two under it follows its Ace.
     SolverPosition q;
-    q.SetFoundation(0, 1);  // AC
-    q.SetFoundation(2, 1);  // AS
-    q.Push(0, Make(1, 1));  // 2D
-    q.Push(1, Make(1, 0));  // AD
-    q.Push(2, Make(0, 1));  // 2C
-    q.Push(2, Make(1, 2));  // 3D
-    q.SetCell(0, Make(2, 1));  // 2S
+    q.SetFoundation(0, 1);       // AC
+    q.SetFoundation(2, 1);       // AS
+    q.Push(0, Make(1, 1));       // 2D
+    q.Push(1, Make(1, 0));       // AD
+    q.Push(2, Make(0, 1));       // 2C
+    q.Push(2, Make(1, 2));       // 3D
+    q.SetCell(0, Make(2, 1));    // 2S
     EXPECT_EQ(q.AutoPlay(), 3);  // AD, then 2D, and 2S; 3D (needs 2C and 2S) stays on 2C
     EXPECT_EQ(q.Foundation(1), 2);
     EXPECT_EQ(q.Foundation(2), 2);

@@ -10,23 +10,16 @@ int Solver::Score(const SolverPosition& p) {
     int emptyCells = 0;
     for (int r = 0; r < SolverPosition::kCells; ++r) emptyCells += p.Cell(r) == card_code::kNone;
     int emptyColumns = 0;
-    // Cards lying on the next card a foundation needs, and cards out of sequence.
+    for (int c = 0; c < SolverPosition::kColumns; ++c) emptyColumns += p.Length(c) == 0;
+    // Cards lying on the next card each foundation needs.
     int buried = 0;
-    int disorder = 0;
-    for (int c = 0; c < SolverPosition::kColumns; ++c) {
-        const int length = p.Length(c);
-        if (!length) {
-            ++emptyColumns;
-            continue;
-        }
-        for (int i = 0; i < length; ++i) {
-            const CardCode card = p.At(c, i);
-            if (p.FoundationTakes(card)) buried += length - 1 - i;
-            if (i > 0 && !card_code::Fits(card, p.At(c, i - 1))) ++disorder;
+    for (int suit = 0; suit < 4; ++suit) {
+        if (p.Foundation(suit) < card_code::kLevels) {
+            buried += p.CardsAbove(card_code::Make(suit, p.Foundation(suit)));
         }
     }
     return 200 * p.OnFoundations() + 10 * emptyCells + 30 * emptyColumns - 15 * buried -
-           8 * disorder;
+           8 * p.OutOfSequence();
 }
 
 void Solver::Expand(Frame& frame) {

@@ -55,12 +55,16 @@ void SolverPosition::Push(int column, CardCode card) {
     const int depth = length_[column]++;
     columns_[column][depth] = card;
     columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
+    place_[card] = static_cast<std::uint8_t>(column << 5 | depth);
+    if (depth && !card_code::Fits(card, columns_[column][depth - 1])) ++breaks_[column];
 }
 
 CardCode SolverPosition::Pop(int column) {
     const int depth = --length_[column];
     const CardCode card = columns_[column][depth];
     columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
+    place_[card] = kNowhere;
+    if (depth && !card_code::Fits(card, columns_[column][depth - 1])) --breaks_[column];
     return card;
 }
 
@@ -72,10 +76,10 @@ void SolverPosition::Play(SolverMove move) {
     if (move.from < SolverMove::kFirstCell) {
         const int from = move.from;
         if (move.to < SolverMove::kFirstCell) {
-            // The run keeps its order: copy it across, then cut it off the source.
-            const int first = length_[from] - move.count;
-            for (int i = 0; i < move.count; ++i) Push(move.to, columns_[from][first + i]);
-            for (int i = 0; i < move.count; ++i) Pop(from);
+            // The run keeps its order: cut it off the source, then lay it down bottom first.
+            std::array<CardCode, kMaxColumn> run;
+            for (int i = move.count - 1; i >= 0; --i) run[i] = Pop(from);
+            for (int i = 0; i < move.count; ++i) Push(move.to, run[i]);
         } else {
             const CardCode card = Pop(from);
             if (move.to == SolverMove::kToFoundation) {

@@ -51,6 +51,18 @@ class SolverPosition {
         return foundations_[other] >= level && foundations_[other + 2] >= level;
     }
 
+    // Cards lying on this card in its column; 0 when it is not in a column.
+    int CardsAbove(CardCode c) const {
+        const int place = place_[c];
+        return place == kNowhere ? 0 : length_[place >> 5] - 1 - (place & 31);
+    }
+    // Cards in the columns that do not lie on the card below them in sequence.
+    int OutOfSequence() const {
+        int n = 0;
+        for (int c = 0; c < kColumns; ++c) n += breaks_[c];
+        return n;
+    }
+
     // The player's move followed by every automatic move to the foundations. The move must
     // be one the move generator offers.
     void Play(SolverMove move);
@@ -75,6 +87,17 @@ class SolverPosition {
     std::array<std::uint8_t, kColumns> length_{};
     std::array<CardCode, kCells> cells_{};
     std::array<std::uint8_t, 4> foundations_{};
+    static constexpr std::uint8_t kNowhere = 0xFF;
     // Per column: the xor of the card-and-depth numbers of its cards.
     std::array<std::uint64_t, kColumns> columnHash_{};
+    // Per card: column * 32 + index while it lies in a column.
+    std::array<std::uint8_t, card_code::kCards + 1> place_ = Nowhere();
+    // Per column: how many of its cards do not lie on the card below them in sequence.
+    std::array<std::uint8_t, kColumns> breaks_{};
+
+    static constexpr std::array<std::uint8_t, card_code::kCards + 1> Nowhere() {
+        std::array<std::uint8_t, card_code::kCards + 1> places{};
+        for (auto& p : places) p = kNowhere;
+        return places;
+    }
 };

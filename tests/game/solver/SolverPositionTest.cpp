@@ -95,6 +95,25 @@ TEST(SolverPositionTest, KeysIgnoreTheOrderOfColumnsAndCellsAndNothingElse) {
     EXPECT_GT(canonicalOfKey.size(), 1000u);
 }
 
+TEST(SolverPositionTest, CountsKeptAlongTheWayMatchARecount) {
+    for (const SolverPosition& p : Walks(40, 150)) {
+        int outOfSequence = 0;
+        std::map<CardCode, int> above;
+        for (int c = 0; c < 8; ++c) {
+            for (int i = 0; i < p.Length(c); ++i) {
+                above[p.At(c, i)] = p.Length(c) - 1 - i;
+                if (i > 0 && !Fits(p.At(c, i), p.At(c, i - 1))) ++outOfSequence;
+            }
+        }
+        ASSERT_EQ(p.OutOfSequence(), outOfSequence);
+        for (int code = 1; code <= kCards; ++code) {
+            const auto it = above.find(static_cast<CardCode>(code));
+            ASSERT_EQ(p.CardsAbove(static_cast<CardCode>(code)), it == above.end() ? 0 : it->second)
+                << Name(static_cast<CardCode>(code));
+        }
+    }
+}
+
 TEST(SolverPositionTest, KeyChangesWhenCardsSwapPlacesOrDepths) {
     SolverPosition a;
     a.Push(0, Make(0, 5));

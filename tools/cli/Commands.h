@@ -11,4 +11,5 @@ using Args = std::vector<std::string>;
 int RunDeal(const Args& args, std::ostream& out, std::ostream& err);
 int RunPlay(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 int RunRegistry(const Args& args, std::ostream& out, std::ostream& err);
+int RunSolve(const Args& args, std::ostream& out, std::ostream& err);
 int RunRender(const Args& args, std::ostream& out, std::ostream& err);

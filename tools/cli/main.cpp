@@ -1,5 +1,5 @@
-// tessamo-cli: prints deals, plays scripted games through the real model, reads and
-// writes the settings store and renders boards to images.
+// tessamo-cli: prints deals, plays scripted games through the real model, solves deals,
+// reads and writes the settings store and renders boards to images.
 #include <algorithm>
 #include <iostream>
 #include <string_view>
@@ -25,6 +25,15 @@ constexpr Usage kUsages[] = {
      "  Deals game N and plays the events read from standard input (down X Y, up X Y,\n"
      "  tap X Y, dtap X Y, undo, screen W H; lines starting with # are skipped), then\n"
      "  prints the whole board state.\n"},
+    {"solve",
+     "tessamo-cli solve [--limit POSITIONS] [--memory MIB] N\n"
+     "       tessamo-cli solve --script [--screen WxH] N\n"
+     "       tessamo-cli solve --range A-B [--jobs J] [--limit POSITIONS] [--memory MIB]"
+     " [--stats]\n"
+     "  Tells whether game N can be won (N winnable M, N unwinnable, N unknown) and prints\n"
+     "  the winning moves (card, source pile, destination pile), or a tap script that play\n"
+     "  plays to a win, or one line per deal of a range and a summary line. Exit status 0\n"
+     "  winnable, 1 unwinnable, 3 unknown, 2 bad arguments.\n"},
     {"registry",
      "tessamo-cli registry export | import FILE\n"
      "  export writes the settings store as text to standard output; import reads such a\n"
@@ -75,6 +84,7 @@ int main(int argc, char** argv) {
     }
     if (command == "deal") return RunDeal(args, std::cout, std::cerr);
     if (command == "play") return RunPlay(args, std::cin, std::cout, std::cerr);
+    if (command == "solve") return RunSolve(args, std::cout, std::cerr);
     if (command == "registry") return RunRegistry(args, std::cout, std::cerr);
 #ifdef TESSAMO_CLI_RENDER
     if (command == "render") return RunRender(args, std::cout, std::cerr);

@@ -1,0 +1,103 @@
+// A position of the game in a few hundred bytes, for the solver: the eight columns as card
+// codes, the four reserve cells, and how many cards lie on the foundation of each suit.
+// Columns and cells stay in their places on the table, so that moves can be named by pile
+// number; Key() ignores their order, so positions that differ only in the order of the
+// columns or of the cells share one key.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "game/solver/CardCode.h"
+#include "game/solver/SolverMove.h"
+
+class GameBoard;
+
+class SolverPosition {
+  public:
+    static constexpr int kColumns = 8;
+    static constexpr int kCells = 4;
+    // Seven dealt cards under a run from King down to Two on an Ace.
+    static constexpr int kMaxColumn = 19;
+
+    // Game n as the numbered deal (or the ordered deal for -1) lays it out.
+    static SolverPosition FromDeal(std::int32_t gameNumber);
+    // The layout on a board; foundations count their cards, whichever pile holds them.
+    static SolverPosition FromBoard(const GameBoard& board);
+
+    int Length(int column) const { return length_[column]; }
+    CardCode At(int column, int index) const { return columns_[column][index]; }
+    CardCode Top(int column) const {
+        return length_[column] ? columns_[column][length_[column] - 1] : card_code::kNone;
+    }
+    CardCode Cell(int cell) const { return cells_[cell]; }
+    // Cards on the foundation of this suit: the next card it takes has this level.
+    int Foundation(int suit) const { return foundations_[suit]; }
+    int OnFoundations() const {
+        return foundations_[0] + foundations_[1] + foundations_[2] + foundations_[3];
+    }
+    bool IsWon() const { return OnFoundations() == card_code::kCards; }
+
+    // Would the foundation of the card's suit take it now.
+    bool FoundationTakes(CardCode c) const {
+        return foundations_[card_code::Suit(c)] == card_code::Level(c);
+    }
+    // The rule for automatic moves: Aces and Twos always; any other card once both cards
+    // of the other colour one rank lower lie on the foundations.
+    bool IsSafe(CardCode c) const {
+        const int level = card_code::Level(c);
+        if (level <= 1) return true;
+        const int other = card_code::Colour(c) ^ 1;  // suits `other` and `other` + 2
+        return foundations_[other] >= level && foundations_[other + 2] >= level;
+    }
+
+    // Cards lying on this card in its column; 0 when it is not in a column.
+    int CardsAbove(CardCode c) const {
+        const int place = place_[c];
+        return place == kNowhere ? 0 : length_[place >> 5] - 1 - (place & 31);
+    }
+    // Cards in the columns that do not lie on the card below them in sequence.
+    int OutOfSequence() const {
+        int n = 0;
+        for (int c = 0; c < kColumns; ++c) n += breaks_[c];
+        return n;
+    }
+
+    // The player's move followed by every automatic move to the foundations. The move must
+    // be one the move generator offers.
+    void Play(SolverMove move);
+    // Makes every safe move to the foundations; returns how many cards went.
+    int AutoPlay();
+
+    // Equal for positions that differ only in the order of columns or of reserve cells.
+    std::uint64_t Key() const;
+
+    // For building positions by hand (tests, constructed puzzles).
+    void Clear();
+    void Push(int column, CardCode card);
+    void SetCell(int cell, CardCode card);
+    void SetFoundation(int suit, int cards) {
+        foundations_[suit] = static_cast<std::uint8_t>(cards);
+    }
+
+  private:
+    CardCode Pop(int column);
+
+    std::array<std::array<CardCode, kMaxColumn + 1>, kColumns> columns_{};
+    std::array<std::uint8_t, kColumns> length_{};
+    std::array<CardCode, kCells> cells_{};
+    std::array<std::uint8_t, 4> foundations_{};
+    static constexpr std::uint8_t kNowhere = 0xFF;
+    // Per column: the xor of the card-and-depth numbers of its cards.
+    std::array<std::uint64_t, kColumns> columnHash_{};
+    // Per card: column * 32 + index while it lies in a column.
+    std::array<std::uint8_t, card_code::kCards + 1> place_ = Nowhere();
+    // Per column: how many of its cards do not lie on the card below them in sequence.
+    std::array<std::uint8_t, kColumns> breaks_{};
+
+    static constexpr std::array<std::uint8_t, card_code::kCards + 1> Nowhere() {
+        std::array<std::uint8_t, card_code::kCards + 1> places{};
+        for (auto& p : places) p = kNowhere;
+        return places;
+    }
+};

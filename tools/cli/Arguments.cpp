@@ -27,3 +27,14 @@ std::optional<Size> ParseScreenSize(std::string_view text) {
     if (!w || !h || *w <= 0 || *h <= 0 || *w > kMaxSide || *h > kMaxSide) return std::nullopt;
     return Size{*w, *h};
 }
+
+bool TakeScreenSize(const std::vector<std::string>& args, std::size_t& i, std::string_view command,
+                    Size& screen, std::ostream& err) {
+    const auto size = i + 1 < args.size() ? ParseScreenSize(args[++i]) : std::nullopt;
+    if (!size) {
+        err << "tessamo-cli " << command << ": --screen needs WxH, each side 1 to 4096\n";
+        return false;
+    }
+    screen = *size;
+    return true;
+}

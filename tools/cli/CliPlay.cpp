@@ -30,12 +30,7 @@ bool ParseArgs(const Args& args, PlayOptions& options, std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--screen") {
-            const auto screen = i + 1 < args.size() ? ParseScreenSize(args[++i]) : std::nullopt;
-            if (!screen) {
-                err << "tessamo-cli play: --screen needs WxH, each side 1 to 4096\n";
-                return false;
-            }
-            options.screen = *screen;
+            if (!TakeScreenSize(args, i, "play", options.screen, err)) return false;
         } else if (a == "--no-messages") {
             options.messages = false;
         } else if (a == "--no-dblclick") {

@@ -36,12 +36,7 @@ bool ParseArgs(const Args& args, RenderOptions& options, std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--screen") {
-            const auto screen = i + 1 < args.size() ? ParseScreenSize(args[++i]) : std::nullopt;
-            if (!screen) {
-                err << "tessamo-cli render: --screen needs WxH, each side 1 to 4096\n";
-                return false;
-            }
-            options.screen = *screen;
+            if (!TakeScreenSize(args, i, "render", options.screen, err)) return false;
         } else if (a == "--select") {
             const auto x = i + 1 < args.size() ? ParseInt(args[i + 1]) : std::nullopt;
             const auto y = i + 2 < args.size() ? ParseInt(args[i + 2]) : std::nullopt;

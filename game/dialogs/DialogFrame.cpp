@@ -249,3 +249,11 @@ void DialogFrame::HideVerticalScrollBar(QWidget* dialog) {
     if (QAbstractScrollArea* area = ScrollAreaAround(dialog))
         area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
+
+void DialogFrame::SetTitledPage(bool inputPanel) {
+    title = std::u16string(1, u'_');  // placeholder until the translated title
+    applyFonts = true;
+    inputPanelControl = inputPanel;
+    menuCommandStates = true;
+    swallowTaps = true;
+}

@@ -120,6 +120,11 @@ class DialogFrame : public QObject {
     // gets disabled when menu command states are on. Neither is owned; a destroyed dialog
     // simply stops sending events. Attaching again moves the frame to the new dialog.
     void Attach(QWidget* dialog, CommandTarget* commands = nullptr);
+    // The options of the game's titled pages (Select game, Options, Statistics): a title
+    // strip with a placeholder until the translated title, the device fonts, popup menu
+    // states from the command target and taps on the dialog itself swallowed; with
+    // `inputPanel` also the input panel control.
+    void SetTitledPage(bool inputPanel);
     QWidget* Dialog() const { return dialog_; }
 
     // Sends InitDialogEvent to the attached dialog now, unless it had it already.

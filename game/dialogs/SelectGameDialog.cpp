@@ -20,10 +20,7 @@ unsigned ProposeGameNumber() {
 SelectGameDialog::SelectGameDialog(QWidget* parent) : FramedDialog(parent, kHelpPlay) {
     BuildDialog(this, IDD_SELECT_GAME);
     edit_ = ControlById<QLineEdit>(this, IDC_GAME_NUMBER);
-    frame_.title = std::u16string(1, u'_');  // placeholder until the translated title
-    frame_.applyFonts = true;
-    frame_.menuCommandStates = true;
-    frame_.swallowTaps = true;
+    frame_.SetTitledPage(false);
     frame_.Attach(this);
 }
 

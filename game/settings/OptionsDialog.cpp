@@ -30,11 +30,7 @@ void Exchange(QCheckBox* box, int* value, bool toControls) {
 
 OptionsDialog::OptionsDialog(QWidget* parent) : FramedDialog(parent, kHelpOptions) {
     BuildDialog(this, IDD_OPTIONS);
-    frame_.title = std::u16string(1, u'_');  // placeholder until the translated title
-    frame_.applyFonts = true;
-    frame_.inputPanelControl = true;
-    frame_.menuCommandStates = true;
-    frame_.swallowTaps = true;
+    frame_.SetTitledPage(true);
     frame_.Attach(this);
 }
 

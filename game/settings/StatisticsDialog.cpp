@@ -66,11 +66,7 @@ StatisticsDialog::StatisticsDialog(bool unfinished, QWidget* parent)
     if (QPushButton* clear = ClearButton()) {
         connect(clear, &QPushButton::clicked, this, [this] { Clear(); });
     }
-    frame_.title = std::u16string(1, u'_');  // placeholder until the translated title
-    frame_.applyFonts = true;
-    frame_.inputPanelControl = true;
-    frame_.menuCommandStates = true;
-    frame_.swallowTaps = true;
+    frame_.SetTitledPage(true);
     frame_.Attach(this);
 }
 

@@ -78,11 +78,5 @@ int main(int argc, char** argv) {
     Application app(qtArgc, argv);
     app.installEventFilter(&watch);
     platform::gui::DeviceScreen screen(size);
-    screen.show();
-    ProcessCardLibrary();
-    CardSize();
-    TheOptions();
-    TheStatistics();
-    app.InitInstance();
-    return app.ExitInstance();
+    return app.Run(screen);
 }

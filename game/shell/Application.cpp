@@ -7,6 +7,7 @@
 #include "game/shell/DialogCommands.h"
 #include "game/shell/MainDialog.h"
 #include "game/shell/OwnerWindow.h"
+#include "game/view/CardImageLibrary.h"
 #include "platform/gui/DeviceScreen.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ModalRun.h"
@@ -53,4 +54,14 @@ bool Application::notify(QObject* receiver, QEvent* event) {
         LaunchHelp(kHelpMainContents);
     }
     return result;
+}
+
+int Application::Run(platform::gui::DeviceScreen& screen) {
+    screen.show();
+    ProcessCardLibrary();
+    CardSize();
+    TheOptions();
+    TheStatistics();
+    InitInstance();
+    return ExitInstance();
 }

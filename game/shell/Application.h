@@ -12,6 +12,10 @@
 class OwnerWindow;
 class MainDialog;
 
+namespace platform::gui {
+class DeviceScreen;
+}
+
 class Application : public QApplication {
   public:
     // Takes Qt's own command-line options only; the game reads no arguments.
@@ -24,6 +28,11 @@ class Application : public QApplication {
     bool InitInstance();
     // Clears the display name; the exit code, 0.
     int ExitInstance();
+
+    // The whole run of the game on `screen`: shows it, makes the process-wide objects in
+    // their order (card library, card size, options, statistics), then InitInstance and
+    // ExitInstance. Returns the exit code.
+    int Run(platform::gui::DeviceScreen& screen);
 
     // The owner window, once the start-up has made it (it lives until the application goes).
     OwnerWindow* Owner() const { return owner_.get(); }

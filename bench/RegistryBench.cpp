@@ -36,16 +36,26 @@ HKEY MakeWideKey(int values, int subkeys) {
     return key;
 }
 
-// Every value by index, each asked twice (its size, then its data) as export asks.
-void BM_WalkValuesByIndex(benchmark::State& state) {
+// Walks a key of state.range(0) values or subkeys by index; each value is asked twice (its
+// size, then its data) as export asks.
+void WalkByIndex(benchmark::State& state, bool values) {
     TempPlatform temp;
-    HKEY key = MakeWideKey(static_cast<int>(state.range(0)), 0);
+    const int count = static_cast<int>(state.range(0));
+    HKEY key = values ? MakeWideKey(count, 0) : MakeWideKey(0, count);
     platform::RegistrySnapshot snapshot;
     for (auto _ : state) {
         DWORD walked = 0;
         for (DWORD index = 0;; ++index) {
             WCHAR name[300];
             DWORD length = 300;
+            if (!values) {
+                if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+                    ERROR_SUCCESS) {
+                    break;
+                }
+                ++walked;
+                continue;
+            }
             BYTE data[8];
             DWORD size = 0;
             if (RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, &size) !=
@@ -61,26 +71,14 @@ void BM_WalkValuesByIndex(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+
+void BM_WalkValuesByIndex(benchmark::State& state) {
+    WalkByIndex(state, true);
+}
 BENCHMARK(BM_WalkValuesByIndex)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 void BM_WalkSubkeysByIndex(benchmark::State& state) {
-    TempPlatform temp;
-    HKEY key = MakeWideKey(0, static_cast<int>(state.range(0)));
-    platform::RegistrySnapshot snapshot;
-    for (auto _ : state) {
-        DWORD walked = 0;
-        for (DWORD index = 0;; ++index) {
-            WCHAR name[300];
-            DWORD length = 300;
-            if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
-                break;
-            }
-            ++walked;
-        }
-        benchmark::DoNotOptimize(walked);
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    WalkByIndex(state, false);
 }
 BENCHMARK(BM_WalkSubkeysByIndex)->Arg(20000)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,6 @@
 #include "game/dialogs/AboutDialog.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <algorithm>
@@ -141,10 +140,6 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void AboutDialog::keyPressEvent(QKeyEvent* event) {
-    if (!HandleOkKey(*this, event)) QDialog::keyPressEvent(event);
 }
 
 int ShowAboutDialog(std::u16string_view name, std::u16string_view version,

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "game/dialogs/DialogFrame.h"
 #include "game/dialogs/FramedDialog.h"
 #include "game/resources/DialogTemplates.h"
 
@@ -43,7 +42,6 @@ class AboutDialog : public FramedDialog {
     QLabel* VersionControl() const { return versionControl_; }
     QLabel* NoticeControl() const { return noticeControl_; }
     QLabel* IconControl() const { return iconControl_; }
-    const DialogFrame& Frame() const { return frame_; }
 
     // Puts the three texts one below the other from ScaleY(30) below the top, each across the
     // whole client width at its own height, and centres the icon below them.
@@ -51,12 +49,10 @@ class AboutDialog : public FramedDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void InitDialog() override;
 
-    DialogFrame frame_;
     std::u16string name_;
     std::u16string helpTopic_;
     std::u16string version_;

@@ -1,6 +1,6 @@
 #include "game/dialogs/FramedDialog.h"
 
-#include "game/dialogs/DialogFrame.h"
+#include "game/dialogs/DialogInit.h"
 #include "game/dialogs/HelpLaunch.h"
 #include "platform/gui/GuiEvents.h"
 
@@ -18,4 +18,8 @@ bool FramedDialog::event(QEvent* event) {
         return true;
     }
     return QDialog::event(event);
+}
+
+void FramedDialog::keyPressEvent(QKeyEvent* event) {
+    if (!HandleOkKey(*this, event)) QDialog::keyPressEvent(event);
 }

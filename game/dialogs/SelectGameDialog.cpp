@@ -1,6 +1,5 @@
 #include "game/dialogs/SelectGameDialog.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "game/dialogs/DialogBuilder.h"
@@ -61,8 +60,4 @@ void SelectGameDialog::accept() {
     }
     gameNumber_ = number;
     QDialog::accept();
-}
-
-void SelectGameDialog::keyPressEvent(QKeyEvent* event) {
-    if (!HandleOkKey(*this, event)) QDialog::keyPressEvent(event);
 }

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "game/dialogs/DialogFrame.h"
 #include "game/dialogs/FramedDialog.h"
 #include "game/dialogs/GameNumberText.h"
 
@@ -29,14 +28,10 @@ class SelectGameDialog : public FramedDialog {
     // The edit box text as last exchanged with the control.
     const std::u16string& Text() const { return text_; }
     QLineEdit* Edit() const { return edit_; }
-    const DialogFrame& Frame() const { return frame_; }
 
     // OK: reads the edit box; with no number at its start, shows message 57696 and the
     // dialog stays open with the text as it was.
     void accept() override;
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void InitDialog() override;
@@ -45,6 +40,5 @@ class SelectGameDialog : public FramedDialog {
 
     std::u16string text_;
     unsigned gameNumber_ = 0;
-    DialogFrame frame_;
     QLineEdit* edit_ = nullptr;
 };

@@ -9,10 +9,12 @@
 
 // String ids of the messages the board shows. The model sees no resource header; the shell,
 // which sees both, holds them to the program's string ids.
-constexpr int kMsgMoveNotAllowed = 1;
-constexpr int kMsgWon = 57673;
-constexpr int kMsgLost = 57678;
-constexpr int kMsgNoDragAndDrop = 57683;
+enum BoardMessage : int {
+    kMsgMoveNotAllowed = 1,
+    kMsgWon = 57673,
+    kMsgLost = 57678,
+    kMsgNoDragAndDrop = 57683,
+};
 
 class BoardOwner : public TableHost {
   public:

@@ -1,7 +1,6 @@
 #include "game/settings/OptionsDialog.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 
 #include "game/dialogs/DialogBuilder.h"
 #include "game/dialogs/DialogInit.h"
@@ -62,8 +61,4 @@ void OptionsDialog::InitDialog() {
 void OptionsDialog::accept() {
     ExchangeData(false);
     QDialog::accept();
-}
-
-void OptionsDialog::keyPressEvent(QKeyEvent* event) {
-    if (!HandleOkKey(*this, event)) QDialog::keyPressEvent(event);
 }

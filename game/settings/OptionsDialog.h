@@ -4,7 +4,6 @@
 // platform::gui::RunModal and, on IDOK, copies them back, saves and applies them.
 #pragma once
 
-#include "game/dialogs/DialogFrame.h"
 #include "game/dialogs/FramedDialog.h"
 
 class QCheckBox;
@@ -31,12 +30,8 @@ class OptionsDialog : public FramedDialog {
 
     // The check box of control id `id` (1001, 1003, 1004, 1005), or null.
     QCheckBox* CheckBoxFor(int id) const;
-    const DialogFrame& Frame() const { return frame_; }
 
     void accept() override;
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void InitDialog() override;
@@ -47,5 +42,4 @@ class OptionsDialog : public FramedDialog {
     int dblClickMoves_ = 0;
     int showStatusBar_ = 0;
     int softKeyMenu_ = 0;
-    DialogFrame frame_;
 };

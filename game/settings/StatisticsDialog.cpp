@@ -1,7 +1,6 @@
 #include "game/settings/StatisticsDialog.h"
 
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -144,8 +143,4 @@ bool StatisticsDialog::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void StatisticsDialog::keyPressEvent(QKeyEvent* event) {
-    if (!HandleOkKey(*this, event)) QDialog::keyPressEvent(event);
 }

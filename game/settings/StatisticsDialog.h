@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "game/dialogs/DialogFrame.h"
 #include "game/dialogs/FramedDialog.h"
 #include "platform/Types.h"
 
@@ -51,7 +50,6 @@ class StatisticsDialog : public FramedDialog {
     const std::u16string& LostText() const { return lostText_; }
     QListWidget* CompletedList() const { return list_; }
     QPushButton* ClearButton() const;
-    const DialogFrame& Frame() const { return frame_; }
 
     // The Clear command (1005): asks message 57677 (Yes/No); on Yes sets Won 0, Games 1 when
     // a game is unfinished (else 0), empties the completed list, saves, and shows the
@@ -60,7 +58,6 @@ class StatisticsDialog : public FramedDialog {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void InitDialog() override;
@@ -73,5 +70,4 @@ class StatisticsDialog : public FramedDialog {
     std::u16string wonText_;
     std::u16string lostText_;
     QListWidget* list_ = nullptr;
-    DialogFrame frame_;
 };

@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "common/ProductName.h"
-#include "game/dialogs/DialogFrame.h"
 #include "game/dialogs/FramedDialog.h"
 #include "game/shell/MainGame.h"
 #include "game/view/CardField.h"
@@ -93,7 +92,6 @@ class MainDialog : public FramedDialog,
     void OnStatistics();
     void OnAbout();
 
-    DialogFrame frame_;
     std::unique_ptr<MainGame> game_;
     QWidget* owner_;
     CardField* field_ = nullptr;

@@ -1,4 +1,4 @@
-// Shared by the fuzz targets: a scratch folder for the files and stores a target needs, and
+// Shared by the fuzz targets: a scratch folder (and store) for the files a target needs, and
 // a check that stops the run with a message when an invariant breaks.
 #pragma once
 
@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include "platform/PlatformConfig.h"
 
 namespace fuzz {
 
@@ -29,6 +31,15 @@ inline const std::filesystem::path& Scratch() {
         return path;
     }();
     return folder;
+}
+
+// Points the registry at a store in the scratch folder, once per process.
+inline void UseScratchRegistry() {
+    static const bool done = [] {
+        platform::SetRegistryPath(Scratch() / "registry.sqlite");
+        return true;
+    }();
+    (void)done;
 }
 
 [[noreturn]] inline void Fail(const char* what, const char* file, int line) {

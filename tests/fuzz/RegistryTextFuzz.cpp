@@ -82,11 +82,7 @@ std::string ImportExport(const std::vector<KeyChange>& changes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool configured = [] {
-        platform::SetRegistryPath(fuzz::Scratch() / "registry.sqlite");
-        return true;
-    }();
-    (void)configured;
+    fuzz::UseScratchRegistry();
 
     const std::string input(reinterpret_cast<const char*>(data), size);
     std::vector<KeyChange> changes;

@@ -88,11 +88,7 @@ void Write(const Slot& slot, const Stored& value) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool configured = [] {
-        platform::SetRegistryPath(fuzz::Scratch() / "registry.sqlite");
-        return true;
-    }();
-    (void)configured;
+    fuzz::UseScratchRegistry();
 
     // Records: slot, type, length, bytes. The last record for a slot is what is stored.
     std::optional<Stored> stored[kSlotCount];

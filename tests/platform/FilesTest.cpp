@@ -29,6 +29,14 @@ class FilesTest : public ::testing::Test {
     }
     std::u16string Host(const fs::path& path) { return FromUtf8(path.string()); }
 
+    // The error of an open that must fail; ERROR_SUCCESS (and the handle closed) if it opened.
+    static DWORD OpenError(const char16_t* path, DWORD access, DWORD disposition) {
+        HANDLE file = CreateFileW(path, access, 0, nullptr, disposition, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return GetLastError();
+        CloseHandle(file);
+        return ERROR_SUCCESS;
+    }
+
     // Names and attributes a search yields, closing it afterwards.
     std::set<std::u16string> Names(const std::u16string& pattern,
                                    std::set<std::u16string>* folders = nullptr) {
@@ -81,10 +89,8 @@ TEST_F(FilesTest, ReadOnlyIsTheOwnersWritePermissionAndBlocksWritingAndDeleting)
 
     EXPECT_FALSE(DeleteFileW(u"\\Windows\\old.htm"));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(
-        CreateFileW(u"\\Windows\\old.htm", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
-        INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(OpenError(u"\\Windows\\old.htm", GENERIC_WRITE, CREATE_ALWAYS),
+              DWORD(ERROR_ACCESS_DENIED));
     EXPECT_EQ(Read(windows_ / "old.htm"), "keep");
 
     ASSERT_TRUE(SetFileAttributesW(u"\\Windows\\old.htm", FILE_ATTRIBUTE_NORMAL));
@@ -266,10 +272,8 @@ TEST_F(FilesTest, CreateReadWriteAndSize) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
     EXPECT_TRUE(CloseHandle(out));
 
-    EXPECT_EQ(
-        CreateFileW(u"\\Windows\\data.bin", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr),
-        INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_EXISTS));
+    EXPECT_EQ(OpenError(u"\\Windows\\data.bin", GENERIC_WRITE, CREATE_NEW),
+              DWORD(ERROR_FILE_EXISTS));
 
     HANDLE in = CreateFileW(u"\\WINDOWS\\DATA.BIN", GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -289,16 +293,10 @@ TEST_F(FilesTest, CreateReadWriteAndSize) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
     EXPECT_TRUE(CloseHandle(in));
 
-    EXPECT_EQ(
-        CreateFileW(u"\\Windows\\none.bin", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
-        INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(CreateFileW(u"\\Windows", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
-              INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(CreateFileW(u"\\Windows\\data.bin", GENERIC_READ, 0, nullptr, 99, 0, nullptr),
-              INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+    EXPECT_EQ(OpenError(u"\\Windows\\none.bin", GENERIC_READ, OPEN_EXISTING),
+              DWORD(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(OpenError(u"\\Windows", GENERIC_READ, OPEN_EXISTING), DWORD(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(OpenError(u"\\Windows\\data.bin", GENERIC_READ, 99), DWORD(ERROR_INVALID_PARAMETER));
 }
 
 TEST_F(FilesTest, BadHandlesAreRefusedWithoutHarm) {

@@ -12,10 +12,7 @@
 #include "platform/gui/ModalRun.h"
 #include "tests/support/TestApp.h"
 
-using platform::gui::MessageBoxLog;
-using platform::gui::MessageBoxRequest;
-using platform::gui::MessageBoxW;
-using platform::gui::SetMessageBoxResponder;
+using namespace platform::gui;
 
 namespace {
 

@@ -12,12 +12,7 @@
 #include "platform/gui/ModalRun.h"
 #include "tests/support/TestApp.h"
 
-using platform::gui::DeviceScreen;
-using platform::gui::IsRunningModal;
-using platform::gui::IsWindowEnabled;
-using platform::gui::OwnerOf;
-using platform::gui::RunModal;
-using platform::gui::SetModalObserver;
+using namespace platform::gui;
 
 namespace {
 

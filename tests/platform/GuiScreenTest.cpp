@@ -17,10 +17,7 @@
 #include "platform/gui/ShellRequests.h"
 #include "tests/support/TestApp.h"
 
-using platform::gui::DeviceScreen;
-using platform::gui::DialogScrollEvent;
-using platform::gui::HelpRequestEvent;
-using platform::gui::SettingChangeEvent;
+using namespace platform::gui;
 
 namespace {
 

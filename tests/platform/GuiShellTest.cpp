@@ -6,11 +6,7 @@
 #include "platform/gui/ShellRequests.h"
 #include "tests/support/TestApp.h"
 
-using platform::gui::CountShellRequests;
-using platform::gui::CreateSipPrefControl;
-using platform::gui::IsWindowClassRegistered;
-using platform::gui::ShellRequestKind;
-using platform::gui::ShellRequestLog;
+using namespace platform::gui;
 
 namespace {
 

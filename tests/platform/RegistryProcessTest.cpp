@@ -14,6 +14,7 @@
 #include "platform/PlatformConfig.h"
 #include "platform/Registry.h"
 #include "platform/RegistryStore.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempPlatform.h"
 
 namespace fs = std::filesystem;
@@ -41,12 +42,6 @@ long long ReadDword(const char16_t* path, const char16_t* name) {
     return rc == ERROR_SUCCESS ? static_cast<long long>(value) : -1;
 }
 
-int WaitFor(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return status;
-}
-
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -68,14 +63,12 @@ TEST(RegistryProcessTest, AValueWrittenByOneProcessIsReadByAnother) {
     TempPlatform temp;
     // This process holds the store open while the child writes to it.
     ASSERT_EQ(WriteDword(u"\\Shared", u"Parent", 1, false), ERROR_SUCCESS);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    ChildProcess child([](int, int) {
         const bool ok = ReadDword(u"\\Shared", u"Parent") == 1 &&
                         WriteDword(u"\\Shared", u"Child", 42, false) == ERROR_SUCCESS;
-        _exit(ok ? 0 : 1);
-    }
-    const int status = WaitFor(child);
+        return ok ? 0 : 1;
+    });
+    const int status = child.Wait();
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(ReadDword(u"\\Shared", u"Child"), 42);
 }
@@ -83,25 +76,23 @@ TEST(RegistryProcessTest, AValueWrittenByOneProcessIsReadByAnother) {
 TEST(RegistryProcessTest, TwoProcessesWritingAtOnceLoseNothing) {
     TempPlatform temp;
     constexpr int kWrites = 150;
-    pid_t children[2];
-    for (int c = 0; c < 2; ++c) {
-        children[c] = fork();
-        ASSERT_GE(children[c], 0);
-        if (children[c] == 0) {
-            const char16_t* path = c == 0 ? u"\\Race\\A" : u"\\Race\\B";
+    const auto writer = [](const char16_t* path) {
+        return [path](int, int) {
             for (int i = 0; i < kWrites; ++i) {
                 const std::u16string name = u"V" + std::u16string(1, char16_t(u'0' + i % 10)) +
                                             std::u16string(1, char16_t(u'0' + i / 10 % 10)) +
                                             std::u16string(1, char16_t(u'0' + i / 100));
                 if (WriteDword(path, name.c_str(), static_cast<DWORD>(i), false) != ERROR_SUCCESS) {
-                    _exit(1);
+                    return 1;
                 }
             }
-            _exit(0);
-        }
-    }
-    for (pid_t child : children) {
-        const int status = WaitFor(child);
+            return 0;
+        };
+    };
+    ChildProcess first(writer(u"\\Race\\A"));
+    ChildProcess second(writer(u"\\Race\\B"));
+    for (ChildProcess* child : {&first, &second}) {
+        const int status = child->Wait();
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     for (const char16_t* path : {u"\\Race\\A", u"\\Race\\B"}) {
@@ -122,12 +113,7 @@ TEST(RegistryProcessTest, TwoProcessesWritingAtOnceLoseNothing) {
 
 TEST(RegistryProcessTest, AFlushedWriteSurvivesTheWriterBeingKilled) {
     TempPlatform temp;
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        close(ready[0]);
+    ChildProcess child([](int out, int) {
         // The key stays open: the process dies in the middle of its work.
         HKEY key = nullptr;
         RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"\\Durable", 0, nullptr, 0, 0, nullptr, &key, nullptr);
@@ -136,15 +122,13 @@ TEST(RegistryProcessTest, AFlushedWriteSurvivesTheWriterBeingKilled) {
             RegSetValueExW(key, u"Completed", 0, REG_BINARY, data, sizeof data) == ERROR_SUCCESS &&
             RegFlushKey(key) == ERROR_SUCCESS;
         const char flag = ok ? 'y' : 'n';
-        if (write(ready[1], &flag, 1) != 1) _exit(2);
+        if (write(out, &flag, 1) != 1) return 2;
         for (;;) pause();
-    }
-    close(ready[1]);
+    });
     char flag = 0;
-    ASSERT_EQ(read(ready[0], &flag, 1), 1);
-    close(ready[0]);
-    kill(child, SIGKILL);
-    const int status = WaitFor(child);
+    ASSERT_TRUE(child.Read(&flag, 1));
+    child.Kill();
+    const int status = child.Wait();
     ASSERT_TRUE(WIFSIGNALED(status));
     ASSERT_EQ(flag, 'y');
 

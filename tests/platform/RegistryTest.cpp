@@ -28,33 +28,22 @@ class RegistryTest : public ::testing::Test {
         return key;
     }
 
-    static std::vector<std::u16string> Subkeys(HKEY key) {
+    // The names of the key's subkeys or of its values, in the registry's order.
+    static std::vector<std::u16string> Names(HKEY key, bool values) {
         std::vector<std::u16string> names;
         for (DWORD i = 0;; ++i) {
             WCHAR name[MAX_PATH];
             DWORD length = MAX_PATH;
-            if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
-                break;
-            }
+            const LONG status =
+                values ? RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr)
+                       : RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr);
+            if (status != ERROR_SUCCESS) break;
             names.emplace_back(name, length);
         }
         return names;
     }
-
-    static std::vector<std::u16string> Values(HKEY key) {
-        std::vector<std::u16string> names;
-        for (DWORD i = 0;; ++i) {
-            WCHAR name[MAX_PATH];
-            DWORD length = MAX_PATH;
-            if (RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
-                break;
-            }
-            names.emplace_back(name, length);
-        }
-        return names;
-    }
+    static std::vector<std::u16string> Subkeys(HKEY key) { return Names(key, false); }
+    static std::vector<std::u16string> Values(HKEY key) { return Names(key, true); }
 
     static LONG SetDword(HKEY key, const char16_t* name, DWORD value) {
         return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);

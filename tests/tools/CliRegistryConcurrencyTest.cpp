@@ -16,6 +16,8 @@
 #include "platform/Registry.h"
 #include "platform/RegistrySupport.h"
 #include "platform/WideString.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/LockHolder.h"
 #include "tests/support/TempPlatform.h"
 #include "tests/tools/CliRunner.h"
 
@@ -75,21 +77,14 @@ TEST_F(CliRegistryConcurrencyTest, TheGameAndAnImportWritingAtOnceLoseNothing) {
     }
     // The game plays until every import has ended, so the two always overlap, and then
     // tells how many games it won.
-    int stop[2], result[2];
-    ASSERT_EQ(pipe(stop), 0);
-    ASSERT_EQ(pipe(result), 0);
-    const pid_t game = fork();
-    ASSERT_GE(game, 0);
-    if (game == 0) {
-        close(stop[1]);
-        close(result[0]);
+    ChildProcess game([](int out, int in) {
         Statistics statistics;
         statistics.Load();
         Options options;
         options.Load();
         bool saved = true;
         std::int32_t won = 0;
-        pollfd stopped{stop[0], POLLIN, 0};
+        pollfd stopped{in, POLLIN, 0};
         while (won < 32000 && poll(&stopped, 1, 0) == 0) {
             statistics.RecordDeal();
             saved = saved && statistics.Saved();
@@ -98,19 +93,16 @@ TEST_F(CliRegistryConcurrencyTest, TheGameAndAnImportWritingAtOnceLoseNothing) {
             options.SetShowStatusBar(won % 2 == 0);
             options.Save();
         }
-        if (write(result[1], &won, sizeof won) != static_cast<ssize_t>(sizeof won)) _exit(2);
-        _exit(saved ? 0 : 1);
-    }
-    close(stop[0]);
-    close(result[1]);
+        if (write(out, &won, sizeof won) != static_cast<ssize_t>(sizeof won)) return 2;
+        return saved ? 0 : 1;
+    });
+    ASSERT_TRUE(game.Started());
     std::vector<CliResult> imports;
     for (int i = 0; i < kImports; ++i) imports.push_back(Import(i));
-    close(stop[1]);
+    game.CloseInput();
     std::int32_t won = 0;
-    ASSERT_EQ(read(result[0], &won, sizeof won), static_cast<ssize_t>(sizeof won));
-    close(result[0]);
-    int status = -1;
-    ASSERT_EQ(waitpid(game, &status, 0), game);
+    ASSERT_TRUE(game.Read(&won, sizeof won));
+    const int status = game.Wait();
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "a save of the game failed";
     ASSERT_GT(won, 0);
@@ -129,31 +121,12 @@ TEST_F(CliRegistryConcurrencyTest, TheGameAndAnImportWritingAtOnceLoseNothing) {
 }
 
 TEST_F(CliRegistryConcurrencyTest, AnImportThatCannotGetTheLockReportsAndChangesNothing) {
-    int ready[2], release[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(release), 0);
-    const pid_t holder = fork();
-    ASSERT_GE(holder, 0);
-    if (holder == 0) {
-        close(ready[0]);
-        close(release[1]);
-        platform::RegistryBatch batch;  // the write lock, held until told
-        const char flag = batch.Ok() ? 'y' : 'n';
-        if (write(ready[1], &flag, 1) != 1) _exit(2);
-        char ignored;
-        if (read(release[0], &ignored, 1) < 0) _exit(2);
-        _exit(0);
-    }
-    close(ready[1]);
-    close(release[0]);
-    char flag = 0;
-    ASSERT_EQ(read(ready[0], &flag, 1), 1);
-    ASSERT_EQ(flag, 'y');
+    LockHolder holder(60000);  // held until released below
+    ASSERT_TRUE(holder.Locked());
 
     // The tool waits its busy timeout (5 s), then gives up and says so.
     const CliResult locked = Import(1);
-    close(release[1]);
-    waitpid(holder, nullptr, 0);
+    holder.Release();
     EXPECT_EQ(locked.status, 1);
     EXPECT_NE(locked.err.find("cannot open or lock the store"), std::string::npos) << locked.err;
     EXPECT_NE(locked.err.find("nothing was changed"), std::string::npos);

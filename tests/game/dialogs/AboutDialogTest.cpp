@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <QLabel>
 
 #include "game/dialogs/TapPassThrough.h"
@@ -93,17 +95,23 @@ TEST(AboutDialog, EverySizeDoublesAt192Dpi) {
     EXPECT_NEAR(portrait.textPixels, 2 * smallText, 1);
 }
 
+// The title, name, version and notice, as shown.
+std::vector<QString> ShownTexts(const AboutDialog& dialog) {
+    return {dialog.windowTitle(), dialog.NameControl()->text(), dialog.VersionControl()->text(),
+            dialog.NoticeControl()->text()};
+}
+
 TEST(AboutDialog, ShowsNameVersionNoticeAndIcon) {
     TempPlatform temp;
     dialog_test::App();
     SetScreenDensity(96, 96);
     AboutDialog dialog;
     Fill(dialog);
-    RunWith(dialog, [&](QDialog& d) {
-        EXPECT_EQ(d.windowTitle(), "Korvel Tessamo");
-        EXPECT_EQ(dialog.NameControl()->text(), "Korvel Tessamo");
-        EXPECT_EQ(dialog.VersionControl()->text(), "Version 1.5.0, Build 66");
-        EXPECT_EQ(dialog.NoticeControl()->text(), "Copyright (C) 2003-2026\nKorvel Labs");
+    RunWith(dialog, [&](QDialog&) {
+        EXPECT_EQ(
+            ShownTexts(dialog),
+            (std::vector<QString>{"Korvel Tessamo", "Korvel Tessamo", "Version 1.5.0, Build 66",
+                                  "Copyright (C) 2003-2026\nKorvel Labs"}));
         const QPixmap icon = dialog.IconControl()->pixmap();
         EXPECT_FALSE(icon.isNull());
         EXPECT_EQ(icon.size(), QSize(32, 32));
@@ -125,11 +133,11 @@ TEST(AboutDialog, TranslatesVersionAndNoticeButNeverTheName) {
         "Copyright (C) 2003-2026\\nKorvel Labs|Urheberrecht 2003-2026\\nKorvel Labs\n"));
     AboutDialog dialog;
     Fill(dialog);
-    RunWith(dialog, [&](QDialog& d) {
-        EXPECT_EQ(d.windowTitle(), "Korvel Tessamo");
-        EXPECT_EQ(dialog.NameControl()->text(), "Korvel Tessamo");
-        EXPECT_EQ(dialog.VersionControl()->text(), "Ausgabe 1.5.0 (Bau 66)");
-        EXPECT_EQ(dialog.NoticeControl()->text(), "Urheberrecht 2003-2026\nKorvel Labs");
+    RunWith(dialog, [&](QDialog&) {
+        EXPECT_EQ(
+            ShownTexts(dialog),
+            (std::vector<QString>{"Korvel Tessamo", "Korvel Tessamo", "Ausgabe 1.5.0 (Bau 66)",
+                                  "Urheberrecht 2003-2026\nKorvel Labs"}));
     });
 }
 
@@ -139,9 +147,7 @@ TEST(AboutDialog, HelpStartsTheViewerWithTheTopicGiven) {
     dialog_test::App();
     bool accepted = false;
     auto previous = platform::gui::SetModalObserver([&](QDialog& d) {
-        platform::gui::HelpRequestEvent help;
-        QApplication::sendEvent(&d, &help);
-        accepted = help.isAccepted();
+        accepted = dialog_test::RequestHelp(d);
         d.accept();
     });
     const int result = ShowAboutDialog(u"Korvel Tessamo", u"1.5.0", u"66",

@@ -22,6 +22,7 @@
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ShellRequests.h"
 #include "tests/game/dialogs/KitTestSupport.h"
+#include "tests/support/DialogTestSupport.h"
 
 namespace {
 
@@ -233,9 +234,7 @@ TEST_F(DialogFrameTest, EveryTemplateDialogCanBeScrolledToEachOfItsControls) {
             QWidget* view = area->viewport();
             EXPECT_EQ(dialog.width(), view->width());  // never a horizontal scroll
             int controls = 0;
-            for (QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-                if (control->isWindow() || !control->isVisible() || control->size().isEmpty())
-                    continue;
+            for (QWidget* control : dialog_test::ShownControls(dialog)) {
                 ++controls;
                 area->ensureWidgetVisible(control, 0, 0);
                 // Only up and down: a control wider than the screen is cut, as there.
@@ -395,6 +394,19 @@ class Commands : public CommandTarget {
     QMenu* menu = nullptr;
 };
 
+// A dialog whose frame asks `commands` for the states of the items of `popup`.
+struct MenuOwner {
+    explicit MenuOwner(bool commandStates) {
+        frame.menuCommandStates = commandStates;
+        frame.Attach(&dialog, &commands);
+        commands.menu = &popup;
+    }
+    TestDialog dialog;
+    Commands commands;
+    DialogFrame frame;
+    QMenu popup;
+};
+
 QAction* AddItem(QMenu& menu, const char* text, UINT id) {
     QAction* action = menu.addAction(text);
     action->setData(id);
@@ -402,14 +414,8 @@ QAction* AddItem(QMenu& menu, const char* text, UINT id) {
 }
 
 TEST_F(DialogFrameTest, PopupMenuItemsTakeTheirCommandStates) {
-    TestDialog dialog;
-    Commands commands;
-    DialogFrame frame;
-    frame.menuCommandStates = true;
-    frame.Attach(&dialog, &commands);
-
-    QMenu popup;
-    commands.menu = &popup;
+    MenuOwner owner(true);
+    QMenu& popup = owner.popup;
     QAction* handled = AddItem(popup, "One", 1);
     handled->setEnabled(false);
     QAction* updated = AddItem(popup, "Two", 2);
@@ -419,7 +425,7 @@ TEST_F(DialogFrameTest, PopupMenuItemsTakeTheirCommandStates) {
     AddItem(*more, "Two again", 2);
     QMenu* other = popup.addMenu("Other");
     AddItem(*other, "Nine", 9);
-    TrackPopupMenus(&dialog, &popup);
+    TrackPopupMenus(&owner.dialog, &popup);
 
     emit popup.aboutToShow();
     EXPECT_TRUE(handled->isEnabled());   // a command handler and no update handler: enabled
@@ -428,36 +434,30 @@ TEST_F(DialogFrameTest, PopupMenuItemsTakeTheirCommandStates) {
     EXPECT_FALSE(more->menuAction()->isEnabled());  // a sub-menu takes its first command's state
     EXPECT_TRUE(other->menuAction()->isEnabled());  // but is never disabled for lack of handlers
     // The sub-menu opening is a popup of its own.
-    commands.updated.clear();
+    owner.commands.updated.clear();
     emit more->aboutToShow();
-    EXPECT_EQ(commands.updated, std::vector<UINT>{2});
+    EXPECT_EQ(owner.commands.updated, std::vector<UINT>{2});
 }
 
 TEST_F(DialogFrameTest, ItemsAfterARemovedItemAreStillUpdated) {
-    TestDialog dialog;
-    Commands commands;
-    DialogFrame frame;
-    frame.menuCommandStates = true;
-    frame.Attach(&dialog, &commands);
-    QMenu popup;
-    commands.menu = &popup;
+    MenuOwner owner(true);
+    QMenu& popup = owner.popup;
     AddItem(popup, "Five", 5);
     QAction* orphan = AddItem(popup, "Three", 3);
     QAction* updated = AddItem(popup, "Two", 2);
-    TrackPopupMenus(&dialog, &popup);
+    TrackPopupMenus(&owner.dialog, &popup);
     emit popup.aboutToShow();
     EXPECT_EQ(popup.actions().size(), 2);
     EXPECT_FALSE(orphan->isEnabled());
     EXPECT_FALSE(updated->isEnabled());
-    EXPECT_EQ(commands.updated, (std::vector<UINT>{5, 3, 2}));
+    EXPECT_EQ(owner.commands.updated, (std::vector<UINT>{5, 3, 2}));
 }
 
 TEST_F(DialogFrameTest, MenusAreLeftAloneWithoutTheOptionAndForSystemMenus) {
-    TestDialog dialog;
-    Commands commands;
-    DialogFrame frame;
-    frame.Attach(&dialog, &commands);
-    QMenu popup;
+    MenuOwner owner(false);
+    QMenu& popup = owner.popup;
+    TestDialog& dialog = owner.dialog;
+    DialogFrame& frame = owner.frame;
     QAction* orphan = AddItem(popup, "Three", 3);
     TrackPopupMenus(&dialog, &popup);
     emit popup.aboutToShow();

@@ -137,16 +137,9 @@ TEST_F(SelectGameDialogTest, EnablesTheOwnerWindowButNotTheMainWindow) {
 }
 
 TEST_F(SelectGameDialogTest, HelpStartsTheViewerOnPlay) {
-    HelpViewerLog viewer(temp_.DeviceRoot());
     SelectGameDialog dialog;
-    bool accepted = false;
-    RunWith(dialog, [&](QDialog& d) {
-        platform::gui::HelpRequestEvent help;
-        QApplication::sendEvent(&d, &help);
-        accepted = help.isAccepted();
-    });
-    EXPECT_TRUE(accepted);
-    EXPECT_EQ(viewer.WaitFor(1), std::vector<std::string>{"file:VevivoZozoruv.htm#play"});
+    EXPECT_EQ(dialog_test::HelpOpenedBy(dialog, temp_.DeviceRoot()),
+              std::vector<std::string>{"file:VevivoZozoruv.htm#play"});
 }
 
 }  // namespace

@@ -13,33 +13,26 @@
 
 namespace {
 
-class CountingLabel : public QLabel {
+// A widget that counts the presses and releases that reach it.
+template <class Base>
+class Counting : public Base {
   public:
-    using QLabel::QLabel;
+    using Base::Base;
     int presses = 0;
     int releases = 0;
 
   protected:
     void mousePressEvent(QMouseEvent* e) override {
         ++presses;
-        QLabel::mousePressEvent(e);
+        Base::mousePressEvent(e);
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
         ++releases;
-        QLabel::mouseReleaseEvent(e);
+        Base::mouseReleaseEvent(e);
     }
 };
-
-class CountingDialog : public QWidget {
-  public:
-    int presses = 0;
-
-  protected:
-    void mousePressEvent(QMouseEvent* e) override {
-        ++presses;
-        QWidget::mousePressEvent(e);
-    }
-};
+using CountingLabel = Counting<QLabel>;
+using CountingDialog = Counting<QWidget>;
 
 // Counts the events of one type that pass it.
 class Watcher : public QObject {

@@ -17,7 +17,7 @@ Card* BoardTest::C(const std::string& name) const {
     return deck_.Find(static_cast<int>(suits.find(name[1])), static_cast<int>(ranks.find(name[0])));
 }
 
-void BoardTest::Arrange(std::initializer_list<std::pair<int, std::vector<std::string>>> piles) {
+void BoardTest::Arrange(const std::vector<std::pair<int, std::vector<std::string>>>& piles) {
     board_.ClearKeepCards();
     for (const auto& [pile, cards] : piles) {
         for (const auto& name : cards) board_.PlaceCard(C(name), pile);

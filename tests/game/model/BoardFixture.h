@@ -62,7 +62,7 @@ class BoardTest : public ::testing::Test {
     Card* C(const std::string& name) const;
     // Empties the board and lays out exactly these piles (bottom card first): a list of
     // (pile, cards) pairs. Cards named nowhere stay off the table.
-    void Arrange(std::initializer_list<std::pair<int, std::vector<std::string>>> piles);
+    void Arrange(const std::vector<std::pair<int, std::vector<std::string>>>& piles);
     // Fills the foundations with the named suits up to and including the given cards.
     std::vector<std::string> SuitUpTo(const std::string& top) const;
 

@@ -129,52 +129,25 @@ TEST_F(RulesTest, ThreeWaitsUntilTheOtherColourTwosAreHome) {
 }
 
 TEST_F(RulesTest, StuckOnlyWhenNoPairOfPilesHasAMove) {
-    Arrange({{0, {"3C"}},
-             {1, {"3S"}},
-             {2, {"5C"}},
-             {3, {"5S"}},
-             {4, {"7C"}},
-             {5, {"7S"}},
-             {6, {"9C"}},
-             {7, {"9S"}},
-             {8, {"KC"}},
-             {9, {"KD"}},
-             {10, {"KS"}},
-             {11, {"KH"}}});
+    // Columns and cells where nothing fits anywhere, with one foundation pile to vary.
+    const auto stuckTable = [](std::vector<std::string> foundation) {
+        std::vector<std::pair<int, std::vector<std::string>>> piles = {
+            {0, {"3C"}}, {1, {"3S"}}, {2, {"5C"}}, {3, {"5S"}}, {4, {"7C"}},  {5, {"7S"}},
+            {6, {"9C"}}, {7, {"9S"}}, {8, {"KC"}}, {9, {"KD"}}, {10, {"KS"}}, {11, {"KH"}}};
+        if (!foundation.empty()) piles.push_back({12, std::move(foundation)});
+        return piles;
+    };
+    Arrange(stuckTable({}));
     EXPECT_FALSE(board_.AnyMoveLeft());
     board_.FinishMove();
     EXPECT_EQ(owner_.messages, (std::vector<int>{kMsgLost}));
     EXPECT_TRUE(owner_.wins.empty());
 
     // A foundation's top card that would fit on a column keeps the game going.
-    Arrange({{0, {"3C"}},
-             {1, {"3S"}},
-             {2, {"5C"}},
-             {3, {"5S"}},
-             {4, {"7C"}},
-             {5, {"7S"}},
-             {6, {"9C"}},
-             {7, {"9S"}},
-             {8, {"KC"}},
-             {9, {"KD"}},
-             {10, {"KS"}},
-             {11, {"KH"}},
-             {12, {"AD", "2D"}}});
+    Arrange(stuckTable({"AD", "2D"}));
     EXPECT_TRUE(board_.AnyMoveLeft());
     // So does a lone Ace on a foundation while another foundation is empty.
-    Arrange({{0, {"3C"}},
-             {1, {"3S"}},
-             {2, {"5C"}},
-             {3, {"5S"}},
-             {4, {"7C"}},
-             {5, {"7S"}},
-             {6, {"9C"}},
-             {7, {"9S"}},
-             {8, {"KC"}},
-             {9, {"KD"}},
-             {10, {"KS"}},
-             {11, {"KH"}},
-             {12, {"AH"}}});
+    Arrange(stuckTable({"AH"}));
     EXPECT_TRUE(board_.AnyMoveLeft());
 }
 

@@ -110,16 +110,9 @@ TEST_F(OptionsDialogTest, ShowsTranslatedLabelsAndTitle) {
 }
 
 TEST_F(OptionsDialogTest, HelpStartsTheViewerOnOptions) {
-    HelpViewerLog viewer(temp_.DeviceRoot());
     OptionsDialog dialog;
-    bool accepted = false;
-    RunWith(dialog, [&](QDialog& d) {
-        platform::gui::HelpRequestEvent help;
-        QApplication::sendEvent(&d, &help);
-        accepted = help.isAccepted();
-    });
-    EXPECT_TRUE(accepted);
-    EXPECT_EQ(viewer.WaitFor(1), std::vector<std::string>{"file:VevivoZozoruv.htm#Options"});
+    EXPECT_EQ(dialog_test::HelpOpenedBy(dialog, temp_.DeviceRoot()),
+              std::vector<std::string>{"file:VevivoZozoruv.htm#Options"});
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "game/settings/Options.h"
 #include "game/settings/Statistics.h"
 #include "tests/game/settings/SettingsStore.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempPlatform.h"
 
 using settings_test::ReadValue;
@@ -149,36 +150,24 @@ TEST(SettingsCrashTest, KilledAtRandomMomentsTheStoreKeepsEveryCommittedWrite) {
     const int rounds = Rounds();
     for (int round = 0; round < rounds; ++round) {
         SCOPED_TRACE("kill " + std::to_string(round + 1));
-        int pipeFds[2];
-        ASSERT_EQ(pipe(pipeFds), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            close(pipeFds[0]);
-            Writer(pipeFds[1]);
-        }
-        close(pipeFds[1]);
+        ChildProcess child([](int out, int) -> int { Writer(out); });
+        ASSERT_TRUE(child.Started());
         // Every other kill waits until the records are loaded, so that most kills land among
         // the writes rather than in opening the store.
         std::vector<Report> reports;
-        for (Report report{}; round % 2 == 1 && read(pipeFds[0], &report, sizeof report) ==
-                                                    static_cast<ssize_t>(sizeof report);) {
+        for (Report report{}; round % 2 == 1 && child.Read(&report, sizeof report);) {
             reports.push_back(report);
             if (report.kind == 'L') break;
         }
         usleep(static_cast<useconds_t>(delayMicroseconds(random)));
-        kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
+        child.Kill();
+        const int status = child.Wait();
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself: " << status;
 
         std::uint32_t lastGames = before.games;
         std::uint32_t lastWin = before.completed;
         std::uint32_t wins = 0;
-        for (Report report{};
-             read(pipeFds[0], &report, sizeof report) == static_cast<ssize_t>(sizeof report);) {
-            reports.push_back(report);
-        }
+        for (Report report{}; child.Read(&report, sizeof report);) reports.push_back(report);
         for (const Report& report : reports) {
             if (report.kind != 'L') ++reportsSeen;
             if (report.kind == 'D') lastGames = report.value;
@@ -187,7 +176,6 @@ TEST(SettingsCrashTest, KilledAtRandomMomentsTheStoreKeepsEveryCommittedWrite) {
                 ++wins;
             }
         }
-        close(pipeFds[0]);
 
         ASSERT_FALSE(AnySetAside(temp.Root())) << "the store was found damaged";
         const Stored after = ReadStored();

@@ -2,13 +2,12 @@
 // busy timeout: a win is saved again until it is stored or the retries are used up, never
 // waiting forever, and a record left unsaved is written whole by the next save.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "game/settings/Statistics.h"
 #include "platform/PlatformConfig.h"
 #include "platform/RegistrySupport.h"
 #include "tests/game/settings/SettingsStore.h"
+#include "tests/support/LockHolder.h"
 #include "tests/support/TempPlatform.h"
 
 using settings_test::Dword;
@@ -19,50 +18,6 @@ namespace {
 using Bytes = std::vector<BYTE>;
 
 constexpr int kBusyMs = 100;
-
-// A process that takes the store's write lock, says so on `ready`, and holds the lock until
-// `release` is readable or `holdMs` have passed, whichever is first.
-class LockHolder {
-  public:
-    explicit LockHolder(int holdMs) {
-        int ready[2];
-        if (pipe(ready) != 0 || pipe(release_) != 0) return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(ready[0]);
-            close(release_[1]);
-            platform::RegistryBatch batch;
-            const char flag = batch.Ok() ? 'y' : 'n';
-            if (write(ready[1], &flag, 1) != 1) _exit(2);
-            fd_set fds;
-            FD_ZERO(&fds);
-            FD_SET(release_[0], &fds);
-            timeval wait{holdMs / 1000, (holdMs % 1000) * 1000};
-            select(release_[0] + 1, &fds, nullptr, nullptr, &wait);
-            _exit(0);  // the batch dies uncommitted: the lock goes with the process
-        }
-        close(ready[1]);
-        close(release_[0]);
-        char flag = 0;
-        locked_ = read(ready[0], &flag, 1) == 1 && flag == 'y';
-        close(ready[0]);
-    }
-    ~LockHolder() { Release(); }
-
-    bool Locked() const { return locked_; }
-    void Release() {
-        if (pid_ <= 0) return;
-        // Closing the pipe is what wakes the holder.
-        close(release_[1]);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-  private:
-    pid_t pid_ = -1;
-    int release_[2] = {-1, -1};
-    bool locked_ = false;
-};
 
 class SettingsLockTest : public ::testing::Test {
   protected:

@@ -195,9 +195,7 @@ TEST_F(StatisticsDialogTest, TitleListTapsAndHelp) {
         passThrough = IsTapPassThrough(dialog.CompletedList());
         QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
         menuSwallowed = QApplication::sendEvent(dialog.CompletedList()->viewport(), &menu);
-        platform::gui::HelpRequestEvent help;
-        QApplication::sendEvent(&d, &help);
-        helpAccepted = help.isAccepted();
+        helpAccepted = dialog_test::RequestHelp(d);
     });
     EXPECT_EQ(title, u"Statistics");
     EXPECT_TRUE(passThrough);
@@ -231,9 +229,7 @@ TEST_F(StatisticsDialogTest, EveryControlCanBeScrolledIntoViewOnALowScreen) {
             // Taller than the work area on both screens: it scrolls.
             EXPECT_TRUE(area->verticalScrollBar()->isVisible());
             EXPECT_EQ(d.width(), view->width());
-            for (QWidget* control : d.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-                if (control->isWindow() || !control->isVisible() || control->size().isEmpty())
-                    continue;
+            for (QWidget* control : dialog_test::ShownControls(d)) {
                 ++controls;
                 area->ensureWidgetVisible(control, 0, 0);
                 const QRect shown(control->mapTo(view, QPoint(0, 0)), control->size());

@@ -11,6 +11,7 @@
 #include "game/settings/Options.h"
 #include "game/settings/Statistics.h"
 #include "game/shell/MainGame.h"
+#include "tests/game/shell/StuckGame.h"
 #include "tests/support/TempPlatform.h"
 
 struct ShownBox {
@@ -58,9 +59,7 @@ class GameTest : public ::testing::Test {
     void MoveAnAceToACell() { Tap(0, 8); }
     // Taps the top card of `from`, then pile `to`.
     void Tap(int from, int to);
-    // From game -1, a position without a legal move: the Aces and Twos buried under their
-    // columns, the Fours in the reserve cells, Threes and Sixes on top.
-    void MakeStuck();
+    void MakeStuck() { ::MakeStuck(game_); }
 
     TempPlatform temp_;
     Options options_;

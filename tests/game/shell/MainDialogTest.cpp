@@ -12,6 +12,7 @@
 #include "game/dialogs/CommandBar.h"
 #include "game/dialogs/DialogBuilder.h"
 #include "game/dialogs/SelectGameDialog.h"
+#include "game/resources/ProgramResources.h"
 #include "game/resources/resource.h"
 #include "game/settings/Options.h"
 #include "game/settings/OptionsDialog.h"
@@ -19,11 +20,11 @@
 #include "game/settings/StatisticsDialog.h"
 #include "game/shell/PlatformGeneration.h"
 #include "game/shell/StatusBar.h"
-#include "game/resources/ProgramResources.h"
 #include "platform/PlatformConfig.h"
 #include "platform/gui/GuiEvents.h"
 #include "platform/gui/ModalRun.h"
 #include "tests/game/shell/ShellFixture.h"
+#include "tests/game/shell/StuckGame.h"
 
 namespace {
 

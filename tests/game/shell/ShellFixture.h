@@ -62,10 +62,6 @@ class HostedMain {
     MainDialog dialog{&owner};
 };
 
-// From game -1, a position without a legal move: the Aces and Twos buried under their
-// columns, the Fours in the reserve cells, Threes and Sixes on top.
-void MakeStuck(MainGame& game);
-
 // Clicks (press and release) at a point of the card field.
 void ClickField(CardField& field, QPoint point);
 // The centre of the top card of `pile`, or of the pile's place when it is empty.

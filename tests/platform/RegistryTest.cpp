@@ -13,6 +13,7 @@
 #include "platform/PlatformConfig.h"
 #include "platform/RegistrySupport.h"
 #include "tests/support/ForeignStore.h"
+#include "tests/support/StoreText.h"
 #include "tests/support/TempPlatform.h"
 
 namespace {
@@ -76,6 +77,13 @@ TEST_F(RegistryTest, NamesAreCaseInsensitiveAndKeepTheirFirstCase) {
     EXPECT_EQ(type, REG_DWORD);
 
     for (HKEY k : {apps, labs, software, same}) EXPECT_EQ(RegCloseKey(k), ERROR_SUCCESS);
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs]\n"
+              "\"Mixed\"=dword:00000009\n");
 }
 
 TEST_F(RegistryTest, CreateReportsWhetherTheKeyIsNew) {
@@ -153,6 +161,11 @@ TEST_F(RegistryTest, ValuesKeepTypeAndBytesAndReportSizes) {
     EXPECT_EQ(RegQueryValueExW(key, u"Blob", nullptr, nullptr, nullptr, &size),
               ERROR_FILE_NOT_FOUND);
     RegCloseKey(key);
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\Values]\n"
+              "\"Empty\"=hex:\n"
+              "\"Number\"=hex:00,80\n"
+              "\"Text\"=\"h\xC3\xA9llo\"\n");
 }
 
 TEST_F(RegistryTest, EnumerationIsOrderedAndEndsWithNoMoreItems) {
@@ -211,6 +224,12 @@ TEST_F(RegistryTest, DeleteKeyRefusesAKeyWithSubkeys) {
     EXPECT_EQ(RegQueryValueExW(again, u"V", nullptr, nullptr, nullptr, &size),
               ERROR_FILE_NOT_FOUND);
     RegCloseKey(again);
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\Tree]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Tree\\Branch]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Tree\\Branch\\Leaf]\n");
 }
 
 TEST_F(RegistryTest, BadHandlesAndNamesFailSafely) {
@@ -273,6 +292,11 @@ TEST_F(RegistryTest, BatchCommitsAllOrNothing) {
     }
     EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Batch\\Kept", 0, 0, &key), ERROR_SUCCESS);
     RegCloseKey(key);
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\Batch]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Batch\\Kept]\n"
+              "\"V\"=dword:00000001\n");
 }
 
 // A path of `levels` components, each "k".

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/setup/SetupEnvironment.h"
+#include "tests/support/StoreText.h"
 
 extern char** environ;
 
@@ -27,19 +28,6 @@ std::string Read(const fs::path& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-std::u16string ReadString(HKEY hive, const std::u16string& path, const std::u16string& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(hive, path.c_str(), 0, 0, &key) != ERROR_SUCCESS) return u"<no key>";
-    char16_t buffer[300] = {};
-    DWORD size = sizeof buffer - 2;
-    DWORD type = 0;
-    LONG result =
-        RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || type != REG_SZ) return u"<no value>";
-    return buffer;
 }
 
 class InstallerTest : public ::testing::Test {
@@ -96,7 +84,21 @@ TEST_F(InstallerTest, InstallThenUninstallLeavesNothingOfTheGame) {
     EXPECT_NE(fs::status(folder / "tessamo").permissions() & fs::perms::owner_exec,
               fs::perms::none);
     EXPECT_FALSE(env_.Exists(env_.Host("Storage/Apps/Tessamo")));
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kAppKey, u"InstallDir"), u"\\Storage\\Apps\\Cards");
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo]\n"
+              "\"InstallDir\"=\"\\\\Storage\\\\Apps\\\\Cards\"\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo\\Files]\n"
+              "\"tessamo\"=dword:00000001\n"
+              "\"tessamo-cli\"=dword:00000001\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software]\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software\\Korvel Labs]\n");
 
     // The game's own settings, as the game writes them.
     env_.MakeKey(HKEY_LOCAL_MACHINE, u"\\Software\\Korvel Labs\\Korvel Tessamo\\Options");
@@ -105,8 +107,14 @@ TEST_F(InstallerTest, InstallThenUninstallLeavesNothingOfTheGame) {
     ASSERT_EQ(uninstall.status, 0) << uninstall.output;
     EXPECT_FALSE(env_.Exists(folder));
     EXPECT_TRUE(env_.Exists(env_.Host("Storage/Apps/Other Game/keep.txt")));
-    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
-    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, u"\\Software\\Korvel Labs"));
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps]\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software]\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software\\Korvel Labs]\n");
 }
 
 TEST_F(InstallerTest, FindsLibraryBesideItselfAndCopiesOnlyWhatExists) {
@@ -185,7 +193,7 @@ TEST_F(InstallerTest, BadCommandLinesAndMissingLibraryFailWithAMessage) {
     EXPECT_EQ(Run({"--library", library_, "install", "\\Storage\\..\\..\\x"}).status, 2);
     EXPECT_EQ(Run({"--library", library_, "remove"}).status, 2);
     EXPECT_FALSE(env_.Exists(env_.Host("Storage")));
-    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
+    EXPECT_EQ(StoreText(), "");
 }
 
 }  // namespace

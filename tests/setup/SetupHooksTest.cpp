@@ -11,6 +11,7 @@
 #include "setup/SetupHooks.h"
 #include "tests/setup/SetupEnvironment.h"
 #include "tests/support/ForeignStore.h"
+#include "tests/support/StoreText.h"
 
 namespace fs = std::filesystem;
 
@@ -98,8 +99,30 @@ TEST_F(SetupHooksTest, WithoutEarlierReleaseKeyNothingIsRemoved) {
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/Korvel Tessamo.unload")));
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/tessamo.htm")));
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/Start Menu/Games/Classic/TESSAMO.LNK")));
-    EXPECT_TRUE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey + u"\\Sub"));
-    EXPECT_TRUE(env_.KeyExists(HKEY_LOCAL_MACHINE, kOldKey + u"\\Options"));
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo\\Sub]\n"
+              "\"Value\"=dword:00000001\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Other Game]\n"
+              "\"Value\"=dword:00000001\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo\\Options]\n"
+              "\"Value\"=dword:00000001\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Tessamo\\Options]\n"
+              "\"Value\"=dword:00000001\n");
 }
 
 TEST_F(SetupHooksTest, EarlierReleaseIsRemovedBesideFolderWithTrailingSeparator) {
@@ -122,12 +145,27 @@ TEST_F(SetupHooksTest, EarlierReleaseIsRemovedBesideFolderWithTrailingSeparator)
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/Start Menu/tessamo.lnk.bak")));
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/Start Menu/Games/tessamo.lnk/inside.txt")));
     // The old keys go in both hives, with the installer's application key.
-    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
-    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kOldKey));
-    EXPECT_FALSE(env_.KeyExists(HKEY_CURRENT_USER, kOldKey));
-    EXPECT_TRUE(env_.KeyExists(HKEY_LOCAL_MACHINE, u"\\SOFTWARE\\Apps\\Other Game"));
-    EXPECT_TRUE(env_.KeyExists(HKEY_CURRENT_USER, u"\\Software\\Korvel Labs\\Other Game"));
-    EXPECT_TRUE(env_.KeyExists(HKEY_LOCAL_MACHINE, kSettingsRoot + u"\\Options"));
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Other Game]\n"
+              "\"Value\"=dword:00000001\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo\\Options]\n"
+              "\"Value\"=dword:00000001\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software]\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software\\Korvel Labs]\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software\\Korvel Labs\\Other Game]\n"
+              "\"Value\"=dword:00000001\n");
 }
 
 TEST_F(SetupHooksTest, FolderWithoutBackslashSkipsEveryStep) {
@@ -141,9 +179,37 @@ TEST_F(SetupHooksTest, FolderWithoutBackslashSkipsEveryStep) {
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/Korvel Tessamo.unload")));
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/tessamo.htm")));
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/Start Menu/Games/Classic/TESSAMO.LNK")));
-    EXPECT_TRUE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
-    EXPECT_TRUE(env_.KeyExists(HKEY_LOCAL_MACHINE, kOldKey));
-    EXPECT_TRUE(env_.KeyExists(HKEY_CURRENT_USER, kOldKey));
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo\\Sub]\n"
+              "\"Value\"=dword:00000001\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Other Game]\n"
+              "\"Value\"=dword:00000001\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo\\Options]\n"
+              "\"Value\"=dword:00000001\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Tessamo\\Options]\n"
+              "\"Value\"=dword:00000001\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software]\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software\\Korvel Labs]\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software\\Korvel Labs\\Tessamo]\n"
+              "\"Value\"=dword:00000001\n");
 }
 
 TEST_F(SetupHooksTest, LinksInsideRemovedFoldersAreRemovedButNeverFollowed) {
@@ -210,11 +276,23 @@ TEST_F(SetupHooksTest, UninstallKeepsMakerKeyWhileAnotherProductIsUnderIt) {
               codeUNINSTALL_INIT_CONTINUE);
     EXPECT_EQ(UninstallExit(), codeUNINSTALL_EXIT_DONE);
 
-    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kSettingsRoot));
-    EXPECT_TRUE(env_.KeyExists(HKEY_LOCAL_MACHINE, kMakerKey + u"\\Other Game"));
-    EXPECT_TRUE(env_.ValueExists(HKEY_LOCAL_MACHINE, kMakerKey, u"Owner"));
-    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
-    EXPECT_TRUE(env_.KeyExists(HKEY_CURRENT_USER, kSettingsRoot));
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\Software]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Apps]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs]\n"
+              "\"Owner\"=dword:00000001\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Other Game]\n"
+              "\"Value\"=dword:00000001\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software]\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software\\Korvel Labs]\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software\\Korvel Labs\\Korvel Tessamo]\n"
+              "\"Value\"=dword:00000001\n");
 }
 
 TEST_F(SetupHooksTest, UninstallRemovesMakerKeyWithItsValuesWhenNothingElseIsUnderIt) {
@@ -224,8 +302,11 @@ TEST_F(SetupHooksTest, UninstallRemovesMakerKeyWithItsValuesWhenNothingElseIsUnd
 
     EXPECT_EQ(UninstallExit(), codeUNINSTALL_EXIT_DONE);
 
-    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kMakerKey));
-    EXPECT_TRUE(env_.KeyExists(HKEY_LOCAL_MACHINE, u"\\Software\\Neighbour"));
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\Software]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Neighbour]\n"
+              "\"Value\"=dword:00000001\n");
 }
 
 TEST_F(SetupHooksTest, HooksReportSuccessWhenThereIsNothingToDo) {

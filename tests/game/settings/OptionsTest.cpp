@@ -9,6 +9,7 @@
 #include "platform/RegistrySupport.h"
 #include "platform/WideString.h"
 #include "tests/game/settings/SettingsStore.h"
+#include "tests/support/StoreText.h"
 #include "tests/support/TempPlatform.h"
 
 using settings_test::Dword;
@@ -32,15 +33,19 @@ TEST_F(OptionsTest, FirstStartStoresTheDefaults) {
     EXPECT_TRUE(options.ShowNoDragBox());
     EXPECT_TRUE(options.ShowStatusBar());
     EXPECT_TRUE(options.SoftKeyMenu());
-    for (const char16_t* name :
-         {u"DblClickMoves", u"DisplayMessages", u"ShowNoDragBox", u"ShowStatusBar"}) {
-        bool found = false;
-        DWORD type = 0;
-        EXPECT_EQ(ReadValue(u"Options", name, &found, &type), Dword(1)) << ToUtf8(name);
-        EXPECT_TRUE(found);
-        EXPECT_EQ(type, REG_DWORD);
-    }
-    EXPECT_EQ(ReadValue(u"Options", u"OldCommandBar"), Dword(0));
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\Software]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Options]\n"
+              "\"DblClickMoves\"=dword:00000001\n"
+              "\"DisplayMessages\"=dword:00000001\n"
+              "\"OldCommandBar\"=dword:00000000\n"
+              "\"ShowNoDragBox\"=dword:00000001\n"
+              "\"ShowStatusBar\"=dword:00000001\n");
 }
 
 TEST_F(OptionsTest, AnyNonZeroNumberReadsAsOnAndIsSavedAsOne) {
@@ -53,9 +58,19 @@ TEST_F(OptionsTest, AnyNonZeroNumberReadsAsOnAndIsSavedAsOne) {
     EXPECT_TRUE(options.ShowStatusBar());
     EXPECT_FALSE(options.DisplayMessages());
     options.Save();
-    EXPECT_EQ(ReadValue(u"Options", u"OldCommandBar"), Dword(1));
-    EXPECT_EQ(ReadValue(u"Options", u"ShowStatusBar"), Dword(1));
-    EXPECT_EQ(ReadValue(u"Options", u"DisplayMessages"), Dword(0));
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\Software]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Options]\n"
+              "\"DblClickMoves\"=dword:00000001\n"
+              "\"DisplayMessages\"=dword:00000000\n"
+              "\"OldCommandBar\"=dword:00000001\n"
+              "\"ShowNoDragBox\"=dword:00000001\n"
+              "\"ShowStatusBar\"=dword:00000001\n");
 }
 
 TEST_F(OptionsTest, SavedChoicesSurviveARestart) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/game/settings/SettingsStore.h"
+#include "tests/support/StoreText.h"
 #include "tests/support/TempPlatform.h"
 
 using settings_test::Dword;
@@ -25,12 +26,17 @@ TEST_F(StatisticsTest, FirstStartStoresZerosAndAnEmptyList) {
     EXPECT_TRUE(statistics.Load());
     EXPECT_EQ(statistics.Games(), 0u);
     EXPECT_EQ(statistics.Won(), 0u);
-    EXPECT_EQ(ReadValue(u"Statistics", u"Won"), Dword(0));
-    EXPECT_EQ(ReadValue(u"Statistics", u"Games"), Dword(0));
-    DWORD type = 0;
-    EXPECT_EQ(ReadValue(u"Statistics", u"Completed", nullptr, &type),
-              (Bytes{0x00, 0x80, 0xFF, 0x7F}));
-    EXPECT_EQ(type, REG_BINARY);
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\Software]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Statistics]\n"
+              "\"Completed\"=hex:00,80,ff,7f\n"
+              "\"Games\"=dword:00000000\n"
+              "\"Won\"=dword:00000000\n");
 }
 
 TEST_F(StatisticsTest, WinsAreStoredInOrderAsLittleEndianEntries) {
@@ -39,9 +45,17 @@ TEST_F(StatisticsTest, WinsAreStoredInOrderAsLittleEndianEntries) {
     statistics.RecordWin(5);
     statistics.RecordWin(3);
     statistics.RecordWin(9);
-    EXPECT_EQ(ReadValue(u"Statistics", u"Completed"),
-              (Bytes{0x00, 0x80, 0x03, 0x00, 0x05, 0x00, 0x09, 0x00, 0xFF, 0x7F}));
-    EXPECT_EQ(ReadValue(u"Statistics", u"Won"), Dword(3));
+    EXPECT_EQ(StoreText(),
+              "[HKEY_LOCAL_MACHINE\\Software]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo]\n"
+              "\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Statistics]\n"
+              "\"Completed\"=hex:00,80,03,00,05,00,09,00,ff,7f\n"
+              "\"Games\"=dword:00000000\n"
+              "\"Won\"=dword:00000003\n");
 
     Statistics reloaded;
     reloaded.Load();

@@ -7,35 +7,37 @@
 
 #include "platform/Types.h"
 
-// Window styles, as the templates carry them.
-constexpr DWORD WS_POPUP = 0x80000000;
-constexpr DWORD WS_CHILD = 0x40000000;
-constexpr DWORD WS_VISIBLE = 0x10000000;
-constexpr DWORD WS_CAPTION = 0x00C00000;
-constexpr DWORD WS_BORDER = 0x00800000;
-constexpr DWORD WS_VSCROLL = 0x00200000;
-constexpr DWORD WS_SYSMENU = 0x00080000;
-constexpr DWORD WS_GROUP = 0x00020000;
-constexpr DWORD WS_TABSTOP = 0x00010000;
-constexpr DWORD DS_MODALFRAME = 0x00000080;
-constexpr DWORD DS_SETFONT = 0x00000040;
-// Static controls.
-constexpr DWORD SS_LEFT = 0x00000000;
-constexpr DWORD SS_CENTER = 0x00000001;
-constexpr DWORD SS_ICON = 0x00000003;
-// Buttons: the type is the low four bits.
-constexpr DWORD BS_PUSHBUTTON = 0x00000000;
-constexpr DWORD BS_DEFPUSHBUTTON = 0x00000001;
-constexpr DWORD BS_AUTOCHECKBOX = 0x00000003;
-constexpr DWORD BS_TYPEMASK = 0x0000000F;
-constexpr DWORD BS_MULTILINE = 0x00002000;
-// Edit boxes.
-constexpr DWORD ES_LEFT = 0x00000000;
-constexpr DWORD ES_AUTOHSCROLL = 0x00000080;
-// List views.
-constexpr DWORD LVS_LIST = 0x00000003;
-constexpr DWORD LVS_SINGLESEL = 0x00000004;
-constexpr DWORD LVS_ALIGNLEFT = 0x00000800;
+// Window styles, as the templates carry them; one type, so that styles of every kind combine.
+enum : DWORD {
+    WS_POPUP = 0x80000000,
+    WS_CHILD = 0x40000000,
+    WS_VISIBLE = 0x10000000,
+    WS_CAPTION = 0x00C00000,
+    WS_BORDER = 0x00800000,
+    WS_VSCROLL = 0x00200000,
+    WS_SYSMENU = 0x00080000,
+    WS_GROUP = 0x00020000,
+    WS_TABSTOP = 0x00010000,
+    DS_MODALFRAME = 0x00000080,
+    DS_SETFONT = 0x00000040,
+    // Static controls.
+    SS_LEFT = 0x00000000,
+    SS_CENTER = 0x00000001,
+    SS_ICON = 0x00000003,
+    // Buttons: the type is the low four bits.
+    BS_PUSHBUTTON = 0x00000000,
+    BS_DEFPUSHBUTTON = 0x00000001,
+    BS_AUTOCHECKBOX = 0x00000003,
+    BS_TYPEMASK = 0x0000000F,
+    BS_MULTILINE = 0x00002000,
+    // Edit boxes.
+    ES_LEFT = 0x00000000,
+    ES_AUTOHSCROLL = 0x00000080,
+    // List views.
+    LVS_LIST = 0x00000003,
+    LVS_SINGLESEL = 0x00000004,
+    LVS_ALIGNLEFT = 0x00000800,
+};
 
 // Window class names that the templates use ("static", "edit" and "button" are the
 // platform's own; the list view and the tab control are common controls).

@@ -56,6 +56,32 @@ const Hooks& LoadedHooks() {
     return hooks;
 }
 
+// What PlantEarlierRelease leaves in the store.
+const std::string kPlantedKeys =
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps]\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo]\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo\\Sub]\n"
+    "\"Value\"=dword:00000001\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Other Game]\n"
+    "\"Value\"=dword:00000001\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs]\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo]\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo\\Options]\n"
+    "\"Value\"=dword:00000001\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Tessamo]\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Tessamo\\Options]\n"
+    "\"Value\"=dword:00000001\n";
+
 class SetupHooksTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -99,30 +125,7 @@ TEST_F(SetupHooksTest, WithoutEarlierReleaseKeyNothingIsRemoved) {
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/Korvel Tessamo.unload")));
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/tessamo.htm")));
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/Start Menu/Games/Classic/TESSAMO.LNK")));
-    EXPECT_EQ(StoreText(),
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo\\Sub]\n"
-              "\"Value\"=dword:00000001\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Other Game]\n"
-              "\"Value\"=dword:00000001\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo\\Options]\n"
-              "\"Value\"=dword:00000001\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Tessamo]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Tessamo\\Options]\n"
-              "\"Value\"=dword:00000001\n");
+    EXPECT_EQ(StoreText(), kPlantedKeys);
 }
 
 TEST_F(SetupHooksTest, EarlierReleaseIsRemovedBesideFolderWithTrailingSeparator) {
@@ -179,37 +182,14 @@ TEST_F(SetupHooksTest, FolderWithoutBackslashSkipsEveryStep) {
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/Korvel Tessamo.unload")));
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/tessamo.htm")));
     EXPECT_TRUE(env_.Exists(env_.Host("Windows/Start Menu/Games/Classic/TESSAMO.LNK")));
-    EXPECT_EQ(StoreText(),
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Korvel Tessamo\\Sub]\n"
-              "\"Value\"=dword:00000001\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Apps\\Other Game]\n"
-              "\"Value\"=dword:00000001\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Korvel Tessamo\\Options]\n"
-              "\"Value\"=dword:00000001\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Tessamo]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Korvel Labs\\Tessamo\\Options]\n"
-              "\"Value\"=dword:00000001\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software]\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvel Labs]\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Korvel Labs\\Tessamo]\n"
-              "\"Value\"=dword:00000001\n");
+    EXPECT_EQ(StoreText(), kPlantedKeys +
+                               "\n"
+                               "[HKEY_CURRENT_USER\\Software]\n"
+                               "\n"
+                               "[HKEY_CURRENT_USER\\Software\\Korvel Labs]\n"
+                               "\n"
+                               "[HKEY_CURRENT_USER\\Software\\Korvel Labs\\Tessamo]\n"
+                               "\"Value\"=dword:00000001\n");
 }
 
 TEST_F(SetupHooksTest, LinksInsideRemovedFoldersAreRemovedButNeverFollowed) {

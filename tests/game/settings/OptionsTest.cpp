@@ -34,18 +34,13 @@ TEST_F(OptionsTest, FirstStartStoresTheDefaults) {
     EXPECT_TRUE(options.ShowStatusBar());
     EXPECT_TRUE(options.SoftKeyMenu());
     EXPECT_EQ(StoreText(),
-              "[HKEY_LOCAL_MACHINE\\Software]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Options]\n"
-              "\"DblClickMoves\"=dword:00000001\n"
-              "\"DisplayMessages\"=dword:00000001\n"
-              "\"OldCommandBar\"=dword:00000000\n"
-              "\"ShowNoDragBox\"=dword:00000001\n"
-              "\"ShowStatusBar\"=dword:00000001\n");
+              settings_test::kGameKeys +
+                  "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Options]\n"
+                  "\"DblClickMoves\"=dword:00000001\n"
+                  "\"DisplayMessages\"=dword:00000001\n"
+                  "\"OldCommandBar\"=dword:00000000\n"
+                  "\"ShowNoDragBox\"=dword:00000001\n"
+                  "\"ShowStatusBar\"=dword:00000001\n");
 }
 
 TEST_F(OptionsTest, AnyNonZeroNumberReadsAsOnAndIsSavedAsOne) {
@@ -59,18 +54,13 @@ TEST_F(OptionsTest, AnyNonZeroNumberReadsAsOnAndIsSavedAsOne) {
     EXPECT_FALSE(options.DisplayMessages());
     options.Save();
     EXPECT_EQ(StoreText(),
-              "[HKEY_LOCAL_MACHINE\\Software]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Options]\n"
-              "\"DblClickMoves\"=dword:00000001\n"
-              "\"DisplayMessages\"=dword:00000000\n"
-              "\"OldCommandBar\"=dword:00000001\n"
-              "\"ShowNoDragBox\"=dword:00000001\n"
-              "\"ShowStatusBar\"=dword:00000001\n");
+              settings_test::kGameKeys +
+                  "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Options]\n"
+                  "\"DblClickMoves\"=dword:00000001\n"
+                  "\"DisplayMessages\"=dword:00000000\n"
+                  "\"OldCommandBar\"=dword:00000001\n"
+                  "\"ShowNoDragBox\"=dword:00000001\n"
+                  "\"ShowStatusBar\"=dword:00000001\n");
 }
 
 TEST_F(OptionsTest, SavedChoicesSurviveARestart) {

@@ -9,6 +9,15 @@
 
 namespace settings_test {
 
+// The keys above the game's Options and Statistics, as the store's export text begins.
+inline const std::string kGameKeys =
+    "[HKEY_LOCAL_MACHINE\\Software]\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs]\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo]\n"
+    "\n";
+
 inline std::u16string SubkeyPath(const char16_t* subkey) {
     return std::u16string(kSettingsRoot) + u"\\" + subkey;
 }

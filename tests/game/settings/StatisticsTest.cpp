@@ -27,16 +27,11 @@ TEST_F(StatisticsTest, FirstStartStoresZerosAndAnEmptyList) {
     EXPECT_EQ(statistics.Games(), 0u);
     EXPECT_EQ(statistics.Won(), 0u);
     EXPECT_EQ(StoreText(),
-              "[HKEY_LOCAL_MACHINE\\Software]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Statistics]\n"
-              "\"Completed\"=hex:00,80,ff,7f\n"
-              "\"Games\"=dword:00000000\n"
-              "\"Won\"=dword:00000000\n");
+              settings_test::kGameKeys +
+                  "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Statistics]\n"
+                  "\"Completed\"=hex:00,80,ff,7f\n"
+                  "\"Games\"=dword:00000000\n"
+                  "\"Won\"=dword:00000000\n");
 }
 
 TEST_F(StatisticsTest, WinsAreStoredInOrderAsLittleEndianEntries) {
@@ -46,16 +41,11 @@ TEST_F(StatisticsTest, WinsAreStoredInOrderAsLittleEndianEntries) {
     statistics.RecordWin(3);
     statistics.RecordWin(9);
     EXPECT_EQ(StoreText(),
-              "[HKEY_LOCAL_MACHINE\\Software]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo]\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Statistics]\n"
-              "\"Completed\"=hex:00,80,03,00,05,00,09,00,ff,7f\n"
-              "\"Games\"=dword:00000000\n"
-              "\"Won\"=dword:00000003\n");
+              settings_test::kGameKeys +
+                  "[HKEY_LOCAL_MACHINE\\Software\\Korvel Labs\\Korvel Tessamo\\Statistics]\n"
+                  "\"Completed\"=hex:00,80,03,00,05,00,09,00,ff,7f\n"
+                  "\"Games\"=dword:00000000\n"
+                  "\"Won\"=dword:00000003\n");
 
     Statistics reloaded;
     reloaded.Load();

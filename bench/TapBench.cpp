@@ -18,16 +18,9 @@
 #include "game/view/CardImageLibrary.h"
 #include "platform/DisplayScale.h"
 #include "platform/WideString.h"
+#include "tests/support/TestApp.h"
 
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "tap_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 // The board's owner: repaint requests go to the card field, as the main window passes them.
 class FieldOwner : public QuietOwner {
@@ -60,7 +53,7 @@ void Send(CardField& field, QEvent::Type type, QPoint at) {
 }
 
 void BM_TapToRepaint(benchmark::State& state) {
-    App();
+    TestApp();
     const Size screen{static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
     const int scale = DisplayScaleForScreenWidth(screen.width);
     const auto path = std::filesystem::path(TESSAMO_DEVICE_DIR) / "Windows" /

@@ -64,8 +64,13 @@ std::pair<Placement, Placement> MeasureAndRotate(QSize size, int dpi) {
     return {before, after};
 }
 
-TEST(AboutDialog, LaysOutFromTheTopAt96Dpi) {
-    TempPlatform temp;
+class AboutDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override { dialog_test::App(); }
+    TempPlatform temp_;
+};
+
+TEST_F(AboutDialogTest, LaysOutFromTheTopAt96Dpi) {
     const auto [portrait, landscape] = MeasureAndRotate(QSize(240, 320), 96);
     EXPECT_EQ(portrait.clientWidth, 240);
     EXPECT_EQ(portrait.name, QRect(0, 30, 240, 27));
@@ -80,8 +85,7 @@ TEST(AboutDialog, LaysOutFromTheTopAt96Dpi) {
     EXPECT_EQ(landscape.icon, QRect(144, 127, 32, 32));
 }
 
-TEST(AboutDialog, EverySizeDoublesAt192Dpi) {
-    TempPlatform temp;
+TEST_F(AboutDialogTest, EverySizeDoublesAt192Dpi) {
     const auto [portrait, landscape] = MeasureAndRotate(QSize(480, 640), 192);
     EXPECT_EQ(portrait.name, QRect(0, 60, 480, 54));
     EXPECT_EQ(portrait.version, QRect(0, 114, 480, 58));
@@ -101,9 +105,7 @@ std::vector<QString> ShownTexts(const AboutDialog& dialog) {
             dialog.NoticeControl()->text()};
 }
 
-TEST(AboutDialog, ShowsNameVersionNoticeAndIcon) {
-    TempPlatform temp;
-    dialog_test::App();
+TEST_F(AboutDialogTest, ShowsNameVersionNoticeAndIcon) {
     SetScreenDensity(96, 96);
     AboutDialog dialog;
     Fill(dialog);
@@ -123,11 +125,9 @@ TEST(AboutDialog, ShowsNameVersionNoticeAndIcon) {
     });
 }
 
-TEST(AboutDialog, TranslatesVersionAndNoticeButNeverTheName) {
-    TempPlatform temp;
-    dialog_test::App();
+TEST_F(AboutDialogTest, TranslatesVersionAndNoticeButNeverTheName) {
     ASSERT_TRUE(dialog_test::LoadTranslations(
-        temp.Root() / "about_en.txt",
+        temp_.Root() / "about_en.txt",
         "Korvel Tessamo|Anderer Name\n"
         "Version %s, Build %s|Ausgabe %s (Bau %s)\n"
         "Copyright (C) 2003-2026\\nKorvel Labs|Urheberrecht 2003-2026\\nKorvel Labs\n"));
@@ -141,9 +141,8 @@ TEST(AboutDialog, TranslatesVersionAndNoticeButNeverTheName) {
     });
 }
 
-TEST(AboutDialog, HelpStartsTheViewerWithTheTopicGiven) {
-    TempPlatform temp;
-    HelpViewerLog viewer(temp.DeviceRoot());
+TEST_F(AboutDialogTest, HelpStartsTheViewerWithTheTopicGiven) {
+    HelpViewerLog viewer(temp_.DeviceRoot());
     dialog_test::App();
     bool accepted = false;
     auto previous = platform::gui::SetModalObserver([&](QDialog& d) {

@@ -58,6 +58,12 @@ class GuiScreenTest : public ::testing::Test {
   protected:
     void SetUp() override { TestApp(); }
     void TearDown() override { platform::SetScreenSize(480, 640); }
+
+    // Makes the screen the active window, so that key presses reach it.
+    static bool Activate(DeviceScreen& screen) {
+        QApplication::setActiveWindow(&screen);
+        return QTest::qWaitForWindowActive(&screen);
+    }
 };
 
 // Lets the posted work run out: the scroll bars come and go one event round after the range
@@ -209,8 +215,7 @@ TEST_F(GuiScreenTest, EveryRealScreenChangeNotifiesOnceAndHostedDialogsFollow) {
 TEST_F(GuiScreenTest, CtrlRRotatesTheScreen) {
     DeviceScreen screen(QSize(240, 320));
     screen.show();
-    QApplication::setActiveWindow(&screen);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    ASSERT_TRUE(Activate(screen));
     QTest::keyClick(&screen, Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(screen.ScreenSize(), QSize(320, 240));
     EXPECT_EQ(platform::ScreenWidth(), 320);
@@ -238,8 +243,7 @@ TEST_F(GuiScreenTest, HelpGoesToTheActiveDialogOnly) {
     ASSERT_NE(help, nullptr);
     QTest::mouseClick(help, Qt::LeftButton);
     EXPECT_EQ(top.helpRequests, 3);
-    QApplication::setActiveWindow(&screen);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    ASSERT_TRUE(Activate(screen));
     QTest::keyClick(&screen, Qt::Key_F1);
     EXPECT_EQ(top.helpRequests, 4);
 

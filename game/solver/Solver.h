@@ -1,7 +1,9 @@
 // Decides whether a position can be won, and how: a best-first search that always goes on
 // from the most promising position it has reached and not yet expanded, and remembers every
-// position it has reached. "Unwinnable" means every reachable position was expanded;
-// "unknown" that a limit stopped the search first.
+// position it has reached. A short greedy pass comes first; if it neither wins nor runs dry,
+// a second pass starts again with the length of the line weighed against the score, and runs
+// until the win, the end of the reachable positions or a limit. "Unwinnable" means every
+// reachable position was expanded; "unknown" that a limit stopped the search first.
 #pragma once
 
 #include <cstddef>

@@ -100,7 +100,7 @@ Solver::Result Solver::Solve(const SolverPosition& start) {
     }
     // A greedy pass settles most deals in a few hundred positions; a pass that also weighs
     // the length of the line gets out of the wide dead ends the greedy one can sink into.
-    const Stage stages[] = {{0, 3000}, {8, 0}};
+    const Stage stages[] = {{0, 1500}, {8, 0}};
     for (const Stage& stage : stages) {
         const bool last = &stage == &stages[std::size(stages) - 1];
         bool passOver = false;

@@ -40,15 +40,15 @@ void MoveGenerator::Generate(const SolverPosition& p, MoveList& list) {
         if (p.FoundationTakes(top)) list.Add(c, SolverMove::kToFoundation, 1);
         const int run = RunLength(p, c);
         const int longestOntoCard = run < freeOntoCard + 1 ? run : freeOntoCard + 1;
+        const int topRank = card_code::Rank(top);
         for (int d = 0; d < SolverPosition::kColumns; ++d) {
             if (d == c || !p.Length(d)) continue;
             const CardCode target = p.Top(d);
-            // At most one card of the run fits on the target: the run's ranks all differ.
-            for (int k = 1; k <= longestOntoCard; ++k) {
-                if (card_code::Fits(p.At(c, length - k), target)) {
-                    list.Add(c, d, k);
-                    break;
-                }
+            // The run's ranks rise by one from its top card down, so only the card of the
+            // rank just below the target's can fit on it: the k-th from the top.
+            const int k = card_code::Rank(target) - topRank;
+            if (k >= 1 && k <= longestOntoCard && card_code::Fits(p.At(c, length - k), target)) {
+                list.Add(c, d, k);
             }
         }
         if (firstEmptyColumn >= 0) {

@@ -1,16 +1,34 @@
 #include "game/solver/Solver.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <iterator>
+
+#include "game/solver/MoveGenerator.h"
 
 Solver::Solver() : Solver(Limits{}) {}
 
-Solver::Solver(Limits limits) : limits_(limits), table_(limits.memoryBytes), stack_(256) {}
+Solver::Solver(Limits limits) : limits_(limits), table_(limits.memoryBytes) {}
 
 int Solver::Score(const SolverPosition& p) {
     int emptyCells = 0;
     for (int r = 0; r < SolverPosition::kCells; ++r) emptyCells += p.Cell(r) == card_code::kNone;
     int emptyColumns = 0;
-    for (int c = 0; c < SolverPosition::kColumns; ++c) emptyColumns += p.Length(c) == 0;
+    // Cards that lie over a card of a lower level: each must move before that card goes up.
+    int blocking = 0;
+    for (int c = 0; c < SolverPosition::kColumns; ++c) {
+        const int length = p.Length(c);
+        emptyColumns += length == 0;
+        int lowest = card_code::kLevels;
+        for (int i = 0; i < length; ++i) {
+            const int level = card_code::Level(p.At(c, i));
+            if (level > lowest) {
+                ++blocking;
+            } else {
+                lowest = level;
+            }
+        }
+    }
     // Cards lying on the next card each foundation needs.
     int buried = 0;
     for (int suit = 0; suit < 4; ++suit) {
@@ -18,95 +36,135 @@ int Solver::Score(const SolverPosition& p) {
             buried += p.CardsAbove(card_code::Make(suit, p.Foundation(suit)));
         }
     }
-    return 200 * p.OnFoundations() + 10 * emptyCells + 30 * emptyColumns - 15 * buried -
-           8 * p.OutOfSequence();
+    // Foundations weigh little: a search led by them alone sinks into the many positions
+    // that share a count of cards gone up; the layout's shape tells more.
+    return 15 * p.OnFoundations() + 15 * emptyCells + 20 * emptyColumns - 10 * blocking -
+           5 * buried - 6 * p.OutOfSequence();
 }
 
-void Solver::Expand(Frame& frame) {
-    MoveGenerator::MoveList list;
-    MoveGenerator::Generate(frame.position, list);
-    std::array<int, MoveGenerator::kMaxMoves> scores;
-    std::array<std::uint8_t, MoveGenerator::kMaxMoves> order;
-    const int n = list.count;
-    for (int i = 0; i < n; ++i) {
-        SolverPosition child = frame.position;
-        child.Play(list.moves[i]);
-        scores[i] = Score(child);
-        order[i] = static_cast<std::uint8_t>(i);
+bool Solver::Reserve() {
+    if (nodes_ < chunks_.size() * kChunkNodes) return true;
+    if (MemoryInUse() + kChunkNodes * sizeof(Node) > limits_.memoryBytes) return false;
+    chunks_.push_back(std::make_unique<Node[]>(kChunkNodes));
+    return true;
+}
+
+std::uint32_t Solver::AddNode(const SolverPosition& position, std::uint32_t parent, SolverMove move,
+                              int depth) {
+    Node& node = At(nodes_);
+    node.position = PackedPosition(position);
+    node.parent = parent;
+    node.move = move;
+    node.depth = static_cast<std::uint8_t>(depth);
+    return nodes_++;
+}
+
+void Solver::Push(int score, std::uint32_t node) {
+    // Scores lie far inside 31 bits either way; the offset keeps them positive.
+    const auto biased = static_cast<std::uint64_t>(score + (1 << 30));
+    queue_.push_back(biased << 32 | node);
+    std::push_heap(queue_.begin(), queue_.end());
+}
+
+std::uint32_t Solver::Pop() {
+    std::pop_heap(queue_.begin(), queue_.end());
+    const auto node = static_cast<std::uint32_t>(queue_.back());
+    queue_.pop_back();
+    return node;
+}
+
+std::vector<SolverMove> Solver::LineTo(std::uint32_t node, SolverMove last) {
+    std::vector<SolverMove> moves{last};
+    for (std::uint32_t n = node; At(n).parent != kNoParent; n = At(n).parent) {
+        moves.push_back(At(n).move);
     }
-    // Few moves: an insertion sort, best score first, ties in generation order.
-    for (int i = 1; i < n; ++i) {
-        const std::uint8_t m = order[i];
-        int j = i;
-        for (; j > 0 && scores[order[j - 1]] < scores[m]; --j) order[j] = order[j - 1];
-        order[j] = m;
-    }
-    frame.first = static_cast<std::uint32_t>(moves_.size());
-    frame.count = static_cast<std::uint16_t>(n);
-    frame.next = 0;
-    for (int i = 0; i < n; ++i) moves_.push_back(list.moves[order[i]]);
+    std::reverse(moves.begin(), moves.end());
+    return moves;
 }
 
 std::size_t Solver::MemoryInUse() const {
-    return table_.Bytes() + stack_.capacity() * sizeof(Frame) +
-           moves_.capacity() * sizeof(SolverMove);
+    return table_.Bytes() + chunks_.size() * kChunkNodes * sizeof(Node) +
+           queue_.capacity() * sizeof(std::uint64_t);
+}
+
+void Solver::Release() {
+    if (chunks_.size() > 4) chunks_.resize(4);
+    if (queue_.capacity() > (std::size_t{1} << 16)) std::vector<std::uint64_t>().swap(queue_);
 }
 
 Solver::Result Solver::Solve(const SolverPosition& start) {
     Result result;
-    table_.Clear();
-    moves_.clear();
     if (start.IsWon()) {
         result.outcome = Outcome::kWinnable;
         return result;
     }
+    // A greedy pass settles most deals in a few hundred positions; a pass that also weighs
+    // the length of the line gets out of the wide dead ends the greedy one can sink into.
+    const Stage stages[] = {{0, 1500}, {8, 0}};
+    for (const Stage& stage : stages) {
+        const bool last = &stage == &stages[std::size(stages) - 1];
+        bool passOver = false;
+        const Outcome outcome = Search(start, stage, last, result, passOver);
+        // Only a pass stopped by its own bound gives way; the search's limits end it.
+        if (outcome != Outcome::kUnknown || !passOver) {
+            result.outcome = outcome;
+            break;
+        }
+    }
+    result.tableBytes = table_.Bytes();
+    Release();
+    return result;
+}
+
+Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, bool last,
+                               Result& result, bool& passOver) {
+    passOver = false;
+    table_.Clear();
+    queue_.clear();
+    nodes_ = 0;
+    // Every stage counts against the limit on positions.
+    const std::uint64_t before = result.positions;
+    std::uint64_t budget = limits_.positions - std::min(limits_.positions, before);
+    const bool ownBound = !last && stage.budget < budget;
+    if (ownBound) budget = stage.budget;
     table_.Add(start.Key());
-    stack_[0].position = start;
-    Expand(stack_[0]);
-    int depth = 0;
-    result.outcome = Outcome::kUnwinnable;
-    while (depth >= 0) {
-        if (static_cast<std::size_t>(depth) + 1 >= stack_.size()) {
-            // A line can grow very long in a hard search; it counts against the bound.
-            if (MemoryInUse() + stack_.size() * sizeof(Frame) > limits_.memoryBytes) {
-                result.outcome = Outcome::kUnknown;
+    result.positions = before + 1;
+    // The start alone may use up what the earlier passes left of the limit.
+    if (table_.Count() >= budget || !Reserve()) return Outcome::kUnknown;
+    Push(Score(start), AddNode(start, kNoParent, {}, 0));
+    Outcome outcome = Outcome::kUnwinnable;
+    MoveGenerator::MoveList list;
+    while (!queue_.empty() && outcome == Outcome::kUnwinnable) {
+        const std::uint32_t index = Pop();
+        const SolverPosition position = At(index).position.Unpack();
+        // The weight of a line's length stops growing at 255 moves.
+        const int depth = std::min(255, At(index).depth + 1);
+        MoveGenerator::Generate(position, list);
+        for (int i = 0; i < list.count; ++i) {
+            SolverPosition child = position;
+            child.Play(list.moves[i]);
+            if (child.IsWon()) {
+                result.moves = LineTo(index, list.moves[i]);
+                outcome = Outcome::kWinnable;
                 break;
             }
-            stack_.resize(stack_.size() * 2);
-        }
-        Frame& frame = stack_[depth];
-        if (frame.next == frame.count) {
-            moves_.resize(frame.first);
-            --depth;
-            continue;
-        }
-        const SolverMove move = moves_[frame.first + frame.next++];
-        Frame& child = stack_[depth + 1];
-        child.position = frame.position;
-        child.position.Play(move);
-        if (child.position.IsWon()) {
-            for (int d = 0; d <= depth; ++d) {
-                const Frame& f = stack_[d];
-                result.moves.push_back(moves_[f.first + f.next - 1]);
+            const PositionTable::Insert added = table_.Add(child.Key());
+            if (added == PositionTable::Insert::kPresent) continue;
+            if (added == PositionTable::Insert::kFull || !Reserve() ||
+                MemoryInUse() > limits_.memoryBytes) {
+                outcome = Outcome::kUnknown;
+                break;
             }
-            result.outcome = Outcome::kWinnable;
-            break;
+            if (table_.Count() >= budget) {
+                passOver = ownBound;
+                outcome = Outcome::kUnknown;
+                break;
+            }
+            const std::uint32_t node = AddNode(child, index, list.moves[i], depth);
+            Push(Score(child) - stage.depthWeight * depth, node);
         }
-        const PositionTable::Insert added = table_.Add(child.position.Key());
-        if (added == PositionTable::Insert::kPresent) continue;
-        if (added == PositionTable::Insert::kFull || table_.Count() >= limits_.positions ||
-            MemoryInUse() > limits_.memoryBytes) {
-            result.outcome = Outcome::kUnknown;
-            break;
-        }
-        Expand(child);
-        ++depth;
     }
-    result.positions = table_.Count();
-    result.tableBytes = table_.Bytes();
+    result.positions = before + table_.Count();
     peakMemory_ = std::max(peakMemory_, MemoryInUse());
-    // Let a very long line go, so that only hard deals hold much memory.
-    if (stack_.size() > 4096) std::vector<Frame>(256).swap(stack_);
-    if (moves_.capacity() > (std::size_t{1} << 16)) std::vector<SolverMove>().swap(moves_);
-    return result;
+    return outcome;
 }

@@ -1,14 +1,17 @@
-// Decides whether a position can be won, and how: a depth-first search that tries the most
-// promising move first and remembers every position it has reached. "Unwinnable" means
-// every reachable position was searched; "unknown" that a limit stopped the search first.
+// Decides whether a position can be won, and how: a best-first search that always goes on
+// from the most promising position it has reached and not yet expanded, and remembers every
+// position it has reached. A short greedy pass comes first; if it neither wins nor runs dry,
+// a second pass starts again with the length of the line weighed against the score, and runs
+// until the win, the end of the reachable positions or a limit. "Unwinnable" means every
+// reachable position was expanded; "unknown" that a limit stopped the search first.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
-#include "game/solver/MoveGenerator.h"
+#include "game/solver/PackedPosition.h"
 #include "game/solver/PositionTable.h"
 #include "game/solver/SolverMove.h"
 #include "game/solver/SolverPosition.h"
@@ -20,7 +23,7 @@ class Solver {
     struct Limits {
         // Positions remembered before the search gives up.
         std::uint64_t positions = 100'000'000;
-        // Bound on the memory of the position table and of the line being searched.
+        // Bound on the memory of the search: position table, kept positions and queue.
         std::size_t memoryBytes = std::size_t{2} << 30;
     };
 
@@ -44,27 +47,50 @@ class Solver {
 
     // The largest the position table has grown over all searches of this solver.
     std::size_t PeakTableBytes() const { return table_.PeakBytes(); }
-    // The most memory one search has held: table and line together.
+    // The most memory one search has held: table, kept positions and queue together.
     std::size_t PeakMemory() const { return peakMemory_; }
 
   private:
-    // One position on the current line; its moves lie in moves_, best first, from
-    // `first` on.
-    struct Frame {
-        SolverPosition position;
-        std::uint32_t first = 0;
-        std::uint16_t count = 0;
-        std::uint16_t next = 0;
+    static constexpr std::uint32_t kNoParent = 0xFFFFFFFF;
+    static constexpr std::size_t kChunkNodes = std::size_t{1} << 14;
+
+    // A position reached, with the move that reached it from its parent.
+    struct Node {
+        PackedPosition position;
+        std::uint32_t parent = kNoParent;
+        SolverMove move;
+        // Moves from the start, up to 255.
+        std::uint8_t depth = 0;
     };
 
-    // Lists the frame's moves, best first, at the end of moves_.
-    void Expand(Frame& frame);
-    // The memory of the table and of the current line together.
+    // One pass of the search: the weight of the line's length against the score, and the
+    // positions it may reach before it gives way to the next pass (0: no bound of its own).
+    struct Stage {
+        int depthWeight = 0;
+        std::uint64_t budget = 0;
+    };
+    // One pass from `start`, adding its positions to the result's count; `passOver` tells
+    // that it stopped at the pass's own bound, so that the next pass may take over.
+    Outcome Search(const SolverPosition& start, const Stage& stage, bool last, Result& result,
+                   bool& passOver);
+
+    Node& At(std::uint32_t index) { return chunks_[index / kChunkNodes][index % kChunkNodes]; }
+    // Room for one more node; false when the memory bound forbids it.
+    bool Reserve();
+    std::uint32_t AddNode(const SolverPosition& position, std::uint32_t parent, SolverMove move,
+                          int depth);
+    void Push(int score, std::uint32_t node);
+    std::uint32_t Pop();
+    std::vector<SolverMove> LineTo(std::uint32_t node, SolverMove last);
+    // Lets go of what a large search grew, so that only hard deals hold much memory.
+    void Release();
     std::size_t MemoryInUse() const;
 
     Limits limits_;
     PositionTable table_;
-    std::vector<Frame> stack_;
-    std::vector<SolverMove> moves_;
+    std::vector<std::unique_ptr<Node[]>> chunks_;
+    std::uint32_t nodes_ = 0;
+    // A max-heap of score << 32 | node: the best score first, among equals the newest node.
+    std::vector<std::uint64_t> queue_;
     std::size_t peakMemory_ = 0;
 };

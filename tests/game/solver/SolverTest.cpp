@@ -157,4 +157,36 @@ TEST(SolverTest, LimitsStopTheSearchAsUnknown) {
     EXPECT_EQ(solver.Solve(SolverPosition::FromDeal(36)).outcome, Solver::Outcome::kWinnable);
 }
 
+// The greedy first pass gives way after a thousand or two positions; the deal that cannot be
+// won needs many more, so its proof comes from the complete pass, and the limit on positions
+// counts both passes.
+TEST(SolverTest, UnwinnableDealIsProvedAndTheLimitCountsEveryPass) {
+    Solver solver;
+    const Solver::Result r = solver.Solve(SolverPosition::FromDeal(11982));
+    EXPECT_EQ(r.outcome, Solver::Outcome::kUnwinnable);
+    EXPECT_GT(r.positions, 10'000u);
+    EXPECT_TRUE(r.moves.empty());
+
+    for (std::uint64_t limit : {1'000u, 1'499u, 1'500u, 1'501u, 2'999u, 3'000u, 3'001u, 5'000u}) {
+        Solver::Limits limits;
+        limits.positions = limit;
+        Solver limited(limits);
+        const Solver::Result u = limited.Solve(SolverPosition::FromDeal(11982));
+        EXPECT_EQ(u.outcome, Solver::Outcome::kUnknown) << limit;
+        EXPECT_LE(u.positions, limit);
+    }
+
+    // A solver that ran out of its limit on one deal still solves the next from scratch.
+    Solver::Limits limits;
+    limits.positions = 20'000;
+    Solver reused(limits);
+    EXPECT_EQ(reused.Solve(SolverPosition::FromDeal(11982)).outcome, Solver::Outcome::kUnknown);
+    const SolverPosition one = SolverPosition::FromDeal(1);
+    const Solver::Result w = reused.Solve(one);
+    ASSERT_EQ(w.outcome, Solver::Outcome::kWinnable);
+    SolverPosition q = one;
+    for (const SolverMove& m : w.moves) q.Play(m);
+    EXPECT_TRUE(q.IsWon());
+}
+
 }  // namespace

@@ -3,7 +3,6 @@
 #include "game/model/DealGenerator.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
-#include "game/solver/ZobristKeys.h"
 
 SolverPosition SolverPosition::FromDeal(std::int32_t gameNumber) {
     SolverPosition p;
@@ -49,23 +48,6 @@ SolverPosition SolverPosition::FromBoard(const GameBoard& board) {
 
 void SolverPosition::Clear() {
     *this = SolverPosition();
-}
-
-void SolverPosition::Push(int column, CardCode card) {
-    const int depth = length_[column]++;
-    columns_[column][depth] = card;
-    columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
-    place_[card] = static_cast<std::uint8_t>(column << 5 | depth);
-    if (depth && !card_code::Fits(card, columns_[column][depth - 1])) ++breaks_[column];
-}
-
-CardCode SolverPosition::Pop(int column) {
-    const int depth = --length_[column];
-    const CardCode card = columns_[column][depth];
-    columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
-    place_[card] = kNowhere;
-    if (depth && !card_code::Fits(card, columns_[column][depth - 1])) --breaks_[column];
-    return card;
 }
 
 void SolverPosition::SetCell(int cell, CardCode card) {

@@ -10,6 +10,7 @@
 
 #include "game/solver/CardCode.h"
 #include "game/solver/SolverMove.h"
+#include "game/solver/ZobristKeys.h"
 
 class GameBoard;
 
@@ -101,3 +102,21 @@ class SolverPosition {
         return places;
     }
 };
+
+// In the header: the search pushes and pops cards in its innermost loops.
+inline void SolverPosition::Push(int column, CardCode card) {
+    const int depth = length_[column]++;
+    columns_[column][depth] = card;
+    columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
+    place_[card] = static_cast<std::uint8_t>(column << 5 | depth);
+    if (depth && !card_code::Fits(card, columns_[column][depth - 1])) ++breaks_[column];
+}
+
+inline CardCode SolverPosition::Pop(int column) {
+    const int depth = --length_[column];
+    const CardCode card = columns_[column][depth];
+    columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
+    place_[card] = kNowhere;
+    if (depth && !card_code::Fits(card, columns_[column][depth - 1])) --breaks_[column];
+    return card;
+}

@@ -14,21 +14,7 @@ int Solver::Score(const SolverPosition& p) {
     int emptyCells = 0;
     for (int r = 0; r < SolverPosition::kCells; ++r) emptyCells += p.Cell(r) == card_code::kNone;
     int emptyColumns = 0;
-    // Cards that lie over a card of a lower level: each must move before that card goes up.
-    int blocking = 0;
-    for (int c = 0; c < SolverPosition::kColumns; ++c) {
-        const int length = p.Length(c);
-        emptyColumns += length == 0;
-        int lowest = card_code::kLevels;
-        for (int i = 0; i < length; ++i) {
-            const int level = card_code::Level(p.At(c, i));
-            if (level > lowest) {
-                ++blocking;
-            } else {
-                lowest = level;
-            }
-        }
-    }
+    for (int c = 0; c < SolverPosition::kColumns; ++c) emptyColumns += p.Length(c) == 0;
     // Cards lying on the next card each foundation needs.
     int buried = 0;
     for (int suit = 0; suit < 4; ++suit) {
@@ -38,7 +24,7 @@ int Solver::Score(const SolverPosition& p) {
     }
     // Foundations weigh little: a search led by them alone sinks into the many positions
     // that share a count of cards gone up; the layout's shape tells more.
-    return 15 * p.OnFoundations() + 15 * emptyCells + 20 * emptyColumns - 10 * blocking -
+    return 15 * p.OnFoundations() + 15 * emptyCells + 20 * emptyColumns - 10 * p.Blocking() -
            5 * buried - 6 * p.OutOfSequence();
 }
 

@@ -118,16 +118,28 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
     // The start alone may use up what the earlier passes left of the limit.
     if (table_.Count() >= budget || !Reserve()) return Outcome::kUnknown;
     Push(Score(start), AddNode(start, kNoParent, {}, 0));
+    if (!recent_) recent_ = std::make_unique<SolverPosition[]>(kRecent);
+    recent_[0] = start;
     Outcome outcome = Outcome::kUnwinnable;
     MoveGenerator::MoveList list;
+    // The positions added last, whole, by node number modulo kRecent: the next position
+    // taken from the queue is often one of them, and then it need not be unpacked. The
+    // slot of node nodes_ is where each child is tried, so a node counts as kept only while
+    // fewer than kRecent nodes came after it.
+    SolverPosition position;
     while (!queue_.empty() && outcome == Outcome::kUnwinnable) {
         const std::uint32_t index = Pop();
-        const SolverPosition position = At(index).position.Unpack();
+        if (nodes_ - index < kRecent) {
+            position = recent_[index % kRecent];
+        } else {
+            position = At(index).position.Unpack();
+        }
         // The weight of a line's length stops growing at 255 moves.
         const int depth = std::min(255, At(index).depth + 1);
         MoveGenerator::Generate(position, list);
         for (int i = 0; i < list.count; ++i) {
-            SolverPosition child = position;
+            SolverPosition& child = recent_[nodes_ % kRecent];
+            child = position;
             child.Play(list.moves[i]);
             if (child.IsWon()) {
                 result.moves = LineTo(index, list.moves[i]);

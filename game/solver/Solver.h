@@ -92,5 +92,8 @@ class Solver {
     std::uint32_t nodes_ = 0;
     // A max-heap of score << 32 | node: the best score first, among equals the newest node.
     std::vector<std::uint64_t> queue_;
+    // The positions added last, whole (see Search).
+    static constexpr std::uint32_t kRecent = 2048;
+    std::unique_ptr<SolverPosition[]> recent_;
     std::size_t peakMemory_ = 0;
 };

@@ -36,12 +36,13 @@ bool Solver::Reserve() {
 }
 
 std::uint32_t Solver::AddNode(const SolverPosition& position, std::uint32_t parent, SolverMove move,
-                              int depth) {
+                              int depth, bool undoable) {
     Node& node = At(nodes_);
     node.position = PackedPosition(position);
     node.parent = parent;
     node.move = move;
     node.depth = static_cast<std::uint8_t>(depth);
+    node.undoable = undoable;
     return nodes_++;
 }
 
@@ -137,7 +138,15 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
         // The weight of a line's length stops growing at 255 moves.
         const int depth = std::min(255, At(index).depth + 1);
         MoveGenerator::Generate(position, list);
+        // The move that undoes the one that led here, if it does so exactly.
+        SolverMove back{0xFF, 0xFF, 0};
+        if (At(index).undoable) {
+            const SolverMove last = At(index).move;
+            back = {last.to, last.from, last.count};
+        }
+        const int onFoundations = position.OnFoundations();
         for (int i = 0; i < list.count; ++i) {
+            if (list.moves[i] == back) continue;
             SolverPosition& child = recent_[nodes_ % kRecent];
             child = position;
             child.Play(list.moves[i]);
@@ -158,7 +167,11 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
                 outcome = Outcome::kUnknown;
                 break;
             }
-            const std::uint32_t node = AddNode(child, index, list.moves[i], depth);
+            // The start is the one position that may not have had its automatic moves
+            // made, so going back to it may reach a position not yet seen.
+            const bool undoable = index != 0 && list.moves[i].to != SolverMove::kToFoundation &&
+                                  child.OnFoundations() == onFoundations;
+            const std::uint32_t node = AddNode(child, index, list.moves[i], depth, undoable);
             Push(Score(child) - stage.depthWeight * depth, node);
         }
     }

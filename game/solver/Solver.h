@@ -61,6 +61,9 @@ class Solver {
         SolverMove move;
         // Moves from the start, up to 255.
         std::uint8_t depth = 0;
+        // No card went up by itself after the move: the move straight back then returns
+        // to the parent, which the search has already reached.
+        bool undoable = false;
     };
 
     // One pass of the search: the weight of the line's length against the score, and the
@@ -78,7 +81,7 @@ class Solver {
     // Room for one more node; false when the memory bound forbids it.
     bool Reserve();
     std::uint32_t AddNode(const SolverPosition& position, std::uint32_t parent, SolverMove move,
-                          int depth);
+                          int depth, bool undoable = false);
     void Push(int score, std::uint32_t node);
     std::uint32_t Pop();
     std::vector<SolverMove> LineTo(std::uint32_t node, SolverMove last);

@@ -1,6 +1,7 @@
 #include "game/solver/Solver.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <iterator>
 
@@ -124,13 +125,15 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
     Outcome outcome = Outcome::kUnwinnable;
     MoveGenerator::MoveList list;
     // The positions added last, whole, by node number modulo kRecent: the next position
-    // taken from the queue is often one of them, and then it need not be unpacked. The
-    // slot of node nodes_ is where each child is tried, so a node counts as kept only while
-    // fewer than kRecent nodes came after it.
+    // taken from the queue is often one of them, and then it need not be unpacked.
     SolverPosition position;
+    // Per child tried, in order: the move's place in the list and the key.
+    std::array<std::uint8_t, MoveGenerator::kMaxMoves> tried;
+    std::array<std::uint64_t, MoveGenerator::kMaxMoves> keys;
     while (!queue_.empty() && outcome == Outcome::kUnwinnable) {
         const std::uint32_t index = Pop();
-        if (nodes_ - index < kRecent) {
+        // Children are tried in the slots after nodes_, up to kMaxMoves of them.
+        if (nodes_ - index + MoveGenerator::kMaxMoves <= kRecent) {
             position = recent_[index % kRecent];
         } else {
             position = At(index).position.Unpack();
@@ -145,17 +148,30 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
             back = {last.to, last.from, last.count};
         }
         const int onFoundations = position.OnFoundations();
-        for (int i = 0; i < list.count; ++i) {
+        // First every child and its key, so that the table's slots for all of them are
+        // fetched from memory together: in a large table each is a cache miss.
+        const std::uint32_t base = nodes_;
+        int count = 0;
+        bool won = false;
+        for (int i = 0; i < list.count && !won; ++i) {
             if (list.moves[i] == back) continue;
-            SolverPosition& child = recent_[nodes_ % kRecent];
+            SolverPosition& child = recent_[(base + count) % kRecent];
             child = position;
             child.Play(list.moves[i]);
-            if (child.IsWon()) {
-                result.moves = LineTo(index, list.moves[i]);
+            won = child.IsWon();
+            keys[count] = child.Key();
+            table_.Prefetch(keys[count]);
+            tried[count++] = static_cast<std::uint8_t>(i);
+        }
+        for (int j = 0; j < count; ++j) {
+            const SolverMove move = list.moves[tried[j]];
+            const SolverPosition& child = recent_[(base + j) % kRecent];
+            if (won && j == count - 1) {
+                result.moves = LineTo(index, move);
                 outcome = Outcome::kWinnable;
                 break;
             }
-            const PositionTable::Insert added = table_.Add(child.Key());
+            const PositionTable::Insert added = table_.Add(keys[j]);
             if (added == PositionTable::Insert::kPresent) continue;
             if (added == PositionTable::Insert::kFull || !Reserve() ||
                 MemoryInUse() > limits_.memoryBytes) {
@@ -169,10 +185,13 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
             }
             // The start is the one position that may not have had its automatic moves
             // made, so going back to it may reach a position not yet seen.
-            const bool undoable = index != 0 && list.moves[i].to != SolverMove::kToFoundation &&
+            const bool undoable = index != 0 && move.to != SolverMove::kToFoundation &&
                                   child.OnFoundations() == onFoundations;
-            const std::uint32_t node = AddNode(child, index, list.moves[i], depth, undoable);
-            Push(Score(child) - stage.depthWeight * depth, node);
+            // Node n's slot is n % kRecent: close the gaps the children already seen left.
+            SolverPosition& kept = recent_[nodes_ % kRecent];
+            if (&kept != &child) kept = child;
+            const std::uint32_t node = AddNode(kept, index, move, depth, undoable);
+            Push(Score(kept) - stage.depthWeight * depth, node);
         }
     }
     result.positions = before + table_.Count();

@@ -33,21 +33,29 @@ void MoveGenerator::Generate(const SolverPosition& p, MoveList& list) {
     const int freeOntoCard = emptyCells + emptyColumns;
     const int freeIntoEmpty = freeOntoCard - 1;
 
+    // The top cards and their ranks, read once: every column is tried against all others.
+    // An empty column gets a rank no run can reach, so it drops out of the test below.
+    std::array<CardCode, SolverPosition::kColumns> tops;
+    std::array<int, SolverPosition::kColumns> topRanks;
+    for (int d = 0; d < SolverPosition::kColumns; ++d) {
+        tops[d] = p.Top(d);
+        topRanks[d] = tops[d] ? card_code::Rank(tops[d]) : -100;
+    }
+
     for (int c = 0; c < SolverPosition::kColumns; ++c) {
         const int length = p.Length(c);
         if (!length) continue;
-        const CardCode top = p.At(c, length - 1);
+        const CardCode top = tops[c];
         if (p.FoundationTakes(top)) list.Add(c, SolverMove::kToFoundation, 1);
         const int run = RunLength(p, c);
         const int longestOntoCard = run < freeOntoCard + 1 ? run : freeOntoCard + 1;
-        const int topRank = card_code::Rank(top);
+        const int topRank = topRanks[c];
         for (int d = 0; d < SolverPosition::kColumns; ++d) {
-            if (d == c || !p.Length(d)) continue;
-            const CardCode target = p.Top(d);
             // The run's ranks rise by one from its top card down, so only the card of the
-            // rank just below the target's can fit on it: the k-th from the top.
-            const int k = card_code::Rank(target) - topRank;
-            if (k >= 1 && k <= longestOntoCard && card_code::Fits(p.At(c, length - k), target)) {
+            // rank just below the target's can fit on it: the k-th from the top. For d == c
+            // k is 0, for an empty column negative.
+            const int k = topRanks[d] - topRank;
+            if (k >= 1 && k <= longestOntoCard && card_code::Fits(p.At(c, length - k), tops[d])) {
                 list.Add(c, d, k);
             }
         }
@@ -66,7 +74,8 @@ void MoveGenerator::Generate(const SolverPosition& p, MoveList& list) {
         const int from = SolverMove::kFirstCell + r;
         if (p.FoundationTakes(card)) list.Add(from, SolverMove::kToFoundation, 1);
         for (int d = 0; d < SolverPosition::kColumns; ++d) {
-            if (p.Length(d) && card_code::Fits(card, p.Top(d))) list.Add(from, d, 1);
+            // Nothing fits on "no card", so empty columns drop out here.
+            if (card_code::Fits(card, tops[d])) list.Add(from, d, 1);
         }
         if (firstEmptyColumn >= 0) list.Add(from, firstEmptyColumn, 1);
     }

@@ -1,6 +1,7 @@
 #include "game/solver/Solver.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <iterator>
 
@@ -14,21 +15,7 @@ int Solver::Score(const SolverPosition& p) {
     int emptyCells = 0;
     for (int r = 0; r < SolverPosition::kCells; ++r) emptyCells += p.Cell(r) == card_code::kNone;
     int emptyColumns = 0;
-    // Cards that lie over a card of a lower level: each must move before that card goes up.
-    int blocking = 0;
-    for (int c = 0; c < SolverPosition::kColumns; ++c) {
-        const int length = p.Length(c);
-        emptyColumns += length == 0;
-        int lowest = card_code::kLevels;
-        for (int i = 0; i < length; ++i) {
-            const int level = card_code::Level(p.At(c, i));
-            if (level > lowest) {
-                ++blocking;
-            } else {
-                lowest = level;
-            }
-        }
-    }
+    for (int c = 0; c < SolverPosition::kColumns; ++c) emptyColumns += p.Length(c) == 0;
     // Cards lying on the next card each foundation needs.
     int buried = 0;
     for (int suit = 0; suit < 4; ++suit) {
@@ -38,7 +25,7 @@ int Solver::Score(const SolverPosition& p) {
     }
     // Foundations weigh little: a search led by them alone sinks into the many positions
     // that share a count of cards gone up; the layout's shape tells more.
-    return 15 * p.OnFoundations() + 15 * emptyCells + 20 * emptyColumns - 10 * blocking -
+    return 15 * p.OnFoundations() + 15 * emptyCells + 20 * emptyColumns - 10 * p.Blocking() -
            5 * buried - 6 * p.OutOfSequence();
 }
 
@@ -50,12 +37,13 @@ bool Solver::Reserve() {
 }
 
 std::uint32_t Solver::AddNode(const SolverPosition& position, std::uint32_t parent, SolverMove move,
-                              int depth) {
+                              int depth, bool undoable) {
     Node& node = At(nodes_);
     node.position = PackedPosition(position);
     node.parent = parent;
     node.move = move;
     node.depth = static_cast<std::uint8_t>(depth);
+    node.undoable = undoable;
     return nodes_++;
 }
 
@@ -132,23 +120,58 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
     // The start alone may use up what the earlier passes left of the limit.
     if (table_.Count() >= budget || !Reserve()) return Outcome::kUnknown;
     Push(Score(start), AddNode(start, kNoParent, {}, 0));
+    if (!recent_) recent_ = std::make_unique<SolverPosition[]>(kRecent);
+    recent_[0] = start;
     Outcome outcome = Outcome::kUnwinnable;
     MoveGenerator::MoveList list;
+    // The positions added last, whole, by node number modulo kRecent: the next position
+    // taken from the queue is often one of them, and then it need not be unpacked.
+    SolverPosition position;
+    // Per child tried, in order: the move's place in the list and the key.
+    std::array<std::uint8_t, MoveGenerator::kMaxMoves> tried;
+    std::array<std::uint64_t, MoveGenerator::kMaxMoves> keys;
     while (!queue_.empty() && outcome == Outcome::kUnwinnable) {
         const std::uint32_t index = Pop();
-        const SolverPosition position = At(index).position.Unpack();
+        // Children are tried in the slots after nodes_, up to kMaxMoves of them.
+        if (nodes_ - index + MoveGenerator::kMaxMoves <= kRecent) {
+            position = recent_[index % kRecent];
+        } else {
+            position = At(index).position.Unpack();
+        }
         // The weight of a line's length stops growing at 255 moves.
         const int depth = std::min(255, At(index).depth + 1);
         MoveGenerator::Generate(position, list);
-        for (int i = 0; i < list.count; ++i) {
-            SolverPosition child = position;
+        // The move that undoes the one that led here, if it does so exactly.
+        SolverMove back{0xFF, 0xFF, 0};
+        if (At(index).undoable) {
+            const SolverMove last = At(index).move;
+            back = {last.to, last.from, last.count};
+        }
+        const int onFoundations = position.OnFoundations();
+        // First every child and its key, so that the table's slots for all of them are
+        // fetched from memory together: in a large table each is a cache miss.
+        const std::uint32_t base = nodes_;
+        int count = 0;
+        bool won = false;
+        for (int i = 0; i < list.count && !won; ++i) {
+            if (list.moves[i] == back) continue;
+            SolverPosition& child = recent_[(base + count) % kRecent];
+            child = position;
             child.Play(list.moves[i]);
-            if (child.IsWon()) {
-                result.moves = LineTo(index, list.moves[i]);
+            won = child.IsWon();
+            keys[count] = child.Key();
+            table_.Prefetch(keys[count]);
+            tried[count++] = static_cast<std::uint8_t>(i);
+        }
+        for (int j = 0; j < count; ++j) {
+            const SolverMove move = list.moves[tried[j]];
+            const SolverPosition& child = recent_[(base + j) % kRecent];
+            if (won && j == count - 1) {
+                result.moves = LineTo(index, move);
                 outcome = Outcome::kWinnable;
                 break;
             }
-            const PositionTable::Insert added = table_.Add(child.Key());
+            const PositionTable::Insert added = table_.Add(keys[j]);
             if (added == PositionTable::Insert::kPresent) continue;
             if (added == PositionTable::Insert::kFull || !Reserve() ||
                 MemoryInUse() > limits_.memoryBytes) {
@@ -160,8 +183,15 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
                 outcome = Outcome::kUnknown;
                 break;
             }
-            const std::uint32_t node = AddNode(child, index, list.moves[i], depth);
-            Push(Score(child) - stage.depthWeight * depth, node);
+            // The start is the one position that may not have had its automatic moves
+            // made, so going back to it may reach a position not yet seen.
+            const bool undoable = index != 0 && move.to != SolverMove::kToFoundation &&
+                                  child.OnFoundations() == onFoundations;
+            // Node n's slot is n % kRecent: close the gaps the children already seen left.
+            SolverPosition& kept = recent_[nodes_ % kRecent];
+            if (&kept != &child) kept = child;
+            const std::uint32_t node = AddNode(kept, index, move, depth, undoable);
+            Push(Score(kept) - stage.depthWeight * depth, node);
         }
     }
     result.positions = before + table_.Count();

@@ -61,6 +61,9 @@ class Solver {
         SolverMove move;
         // Moves from the start, up to 255.
         std::uint8_t depth = 0;
+        // No card went up by itself after the move: the move straight back then returns
+        // to the parent, which the search has already reached.
+        bool undoable = false;
     };
 
     // One pass of the search: the weight of the line's length against the score, and the
@@ -78,7 +81,7 @@ class Solver {
     // Room for one more node; false when the memory bound forbids it.
     bool Reserve();
     std::uint32_t AddNode(const SolverPosition& position, std::uint32_t parent, SolverMove move,
-                          int depth);
+                          int depth, bool undoable = false);
     void Push(int score, std::uint32_t node);
     std::uint32_t Pop();
     std::vector<SolverMove> LineTo(std::uint32_t node, SolverMove last);
@@ -92,5 +95,8 @@ class Solver {
     std::uint32_t nodes_ = 0;
     // A max-heap of score << 32 | node: the best score first, among equals the newest node.
     std::vector<std::uint64_t> queue_;
+    // The positions added last, whole (see Search).
+    static constexpr std::uint32_t kRecent = 2048;
+    std::unique_ptr<SolverPosition[]> recent_;
     std::size_t peakMemory_ = 0;
 };

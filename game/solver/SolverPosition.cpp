@@ -3,7 +3,6 @@
 #include "game/model/DealGenerator.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
-#include "game/solver/ZobristKeys.h"
 
 SolverPosition SolverPosition::FromDeal(std::int32_t gameNumber) {
     SolverPosition p;
@@ -51,23 +50,6 @@ void SolverPosition::Clear() {
     *this = SolverPosition();
 }
 
-void SolverPosition::Push(int column, CardCode card) {
-    const int depth = length_[column]++;
-    columns_[column][depth] = card;
-    columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
-    place_[card] = static_cast<std::uint8_t>(column << 5 | depth);
-    if (depth && !card_code::Fits(card, columns_[column][depth - 1])) ++breaks_[column];
-}
-
-CardCode SolverPosition::Pop(int column) {
-    const int depth = --length_[column];
-    const CardCode card = columns_[column][depth];
-    columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
-    place_[card] = kNowhere;
-    if (depth && !card_code::Fits(card, columns_[column][depth - 1])) --breaks_[column];
-    return card;
-}
-
 void SolverPosition::SetCell(int cell, CardCode card) {
     cells_[cell] = card;
 }
@@ -102,27 +84,30 @@ void SolverPosition::Play(SolverMove move) {
 
 int SolverPosition::AutoPlay() {
     // The automatic moves reach the same position in any order: a card going up only makes
-    // more cards safe, and takes no other card's place.
+    // more cards safe, and takes no other card's place. Only the next card of each suit can
+    // go, so those four are looked up rather than every column and cell.
     int moved = 0;
     for (bool again = true; again;) {
         again = false;
-        for (int c = 0; c < kColumns; ++c) {
-            while (length_[c]) {
-                const CardCode top = columns_[c][length_[c] - 1];
-                if (!FoundationTakes(top) || !IsSafe(top)) break;
-                Pop(c);
-                ++foundations_[card_code::Suit(top)];
-                ++moved;
-                again = true;
+        for (int suit = 0; suit < 4; ++suit) {
+            if (foundations_[suit] >= card_code::kLevels) continue;
+            const CardCode next = card_code::Make(suit, foundations_[suit]);
+            if (!IsSafe(next)) continue;
+            const int place = place_[next];
+            if (place == kNowhere) {
+                // Not in a column: in a cell, unless a position built by hand lacks it.
+                int r = 0;
+                while (r < kCells && cells_[r] != next) ++r;
+                if (r == kCells) continue;
+                cells_[r] = card_code::kNone;
+            } else if ((place & 31) == length_[place >> 5] - 1) {
+                Pop(place >> 5);
+            } else {
+                continue;
             }
-        }
-        for (CardCode& cell : cells_) {
-            if (cell && FoundationTakes(cell) && IsSafe(cell)) {
-                ++foundations_[card_code::Suit(cell)];
-                cell = card_code::kNone;
-                ++moved;
-                again = true;
-            }
+            ++foundations_[suit];
+            ++moved;
+            again = true;
         }
     }
     return moved;

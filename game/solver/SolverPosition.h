@@ -5,11 +5,13 @@
 // columns or of the cells share one key.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
 #include "game/solver/CardCode.h"
 #include "game/solver/SolverMove.h"
+#include "game/solver/ZobristKeys.h"
 
 class GameBoard;
 
@@ -63,6 +65,10 @@ class SolverPosition {
         return n;
     }
 
+    // Cards in the columns that lie over a card of a lower level somewhere under them: each
+    // must move before that card can go up.
+    int Blocking() const { return blocking_; }
+
     // The player's move followed by every automatic move to the foundations. The move must
     // be one the move generator offers.
     void Play(SolverMove move);
@@ -94,6 +100,9 @@ class SolverPosition {
     std::array<std::uint8_t, card_code::kCards + 1> place_ = Nowhere();
     // Per column: how many of its cards do not lie on the card below them in sequence.
     std::array<std::uint8_t, kColumns> breaks_{};
+    // Per card while it lies in a column: the lowest level under it (kLevels when none).
+    std::array<std::uint8_t, card_code::kCards + 1> lowestBelow_{};
+    std::uint8_t blocking_ = 0;
 
     static constexpr std::array<std::uint8_t, card_code::kCards + 1> Nowhere() {
         std::array<std::uint8_t, card_code::kCards + 1> places{};
@@ -101,3 +110,29 @@ class SolverPosition {
         return places;
     }
 };
+
+// In the header: the search pushes and pops cards in its innermost loops.
+inline void SolverPosition::Push(int column, CardCode card) {
+    const int depth = length_[column]++;
+    columns_[column][depth] = card;
+    columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
+    place_[card] = static_cast<std::uint8_t>(column << 5 | depth);
+    int lowest = card_code::kLevels;
+    if (depth) {
+        const CardCode below = columns_[column][depth - 1];
+        if (!card_code::Fits(card, below)) ++breaks_[column];
+        lowest = std::min<int>(lowestBelow_[below], card_code::Level(below));
+    }
+    lowestBelow_[card] = static_cast<std::uint8_t>(lowest);
+    blocking_ += card_code::Level(card) > lowest;
+}
+
+inline CardCode SolverPosition::Pop(int column) {
+    const int depth = --length_[column];
+    const CardCode card = columns_[column][depth];
+    columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
+    place_[card] = kNowhere;
+    if (depth && !card_code::Fits(card, columns_[column][depth - 1])) --breaks_[column];
+    blocking_ -= card_code::Level(card) > lowestBelow_[card];
+    return card;
+}

@@ -21,6 +21,7 @@ void ExpectSame(const SolverPosition& a, const SolverPosition& b) {
     for (int s = 0; s < 4; ++s) ASSERT_EQ(a.Foundation(s), b.Foundation(s));
     ASSERT_EQ(a.Key(), b.Key());
     ASSERT_EQ(a.OutOfSequence(), b.OutOfSequence());
+    ASSERT_EQ(a.Blocking(), b.Blocking());
     for (int card = 1; card <= kCards; ++card) {
         ASSERT_EQ(a.CardsAbove(static_cast<CardCode>(card)),
                   b.CardsAbove(static_cast<CardCode>(card)));

@@ -154,3 +154,19 @@ std::optional<bool> ReferenceSearch::Winnable(const ReferenceState& start, std::
     }
     return false;
 }
+
+std::optional<std::size_t> ReferenceSearch::Reachable(const ReferenceState& start,
+                                                      std::size_t maxStates) {
+    std::unordered_set<std::string> seen{start.Canonical()};
+    std::vector<ReferenceState> open{start};
+    while (!open.empty()) {
+        const ReferenceState state = std::move(open.back());
+        open.pop_back();
+        for (ReferenceState& child : Children(state)) {
+            if (!seen.insert(child.Canonical()).second) continue;
+            if (seen.size() > maxStates) return std::nullopt;
+            open.push_back(std::move(child));
+        }
+    }
+    return seen.size();
+}

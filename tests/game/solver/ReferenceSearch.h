@@ -31,4 +31,7 @@ class ReferenceSearch {
     // Whether the position can be won; nothing when more than `maxStates` positions would
     // have to be searched.
     static std::optional<bool> Winnable(const ReferenceState& start, std::size_t maxStates);
+    // How many positions can be reached from the start, the start included; nothing when
+    // there are more than `maxStates`.
+    static std::optional<std::size_t> Reachable(const ReferenceState& start, std::size_t maxStates);
 };

@@ -98,14 +98,22 @@ TEST(SolverPositionTest, KeysIgnoreTheOrderOfColumnsAndCellsAndNothingElse) {
 TEST(SolverPositionTest, CountsKeptAlongTheWayMatchARecount) {
     for (const SolverPosition& p : Walks(40, 150)) {
         int outOfSequence = 0;
+        int blocking = 0;
         std::map<CardCode, int> above;
         for (int c = 0; c < 8; ++c) {
             for (int i = 0; i < p.Length(c); ++i) {
+                for (int j = 0; j < i; ++j) {
+                    if (Level(p.At(c, j)) < Level(p.At(c, i))) {
+                        ++blocking;
+                        break;
+                    }
+                }
                 above[p.At(c, i)] = p.Length(c) - 1 - i;
                 if (i > 0 && !Fits(p.At(c, i), p.At(c, i - 1))) ++outOfSequence;
             }
         }
         ASSERT_EQ(p.OutOfSequence(), outOfSequence);
+        ASSERT_EQ(p.Blocking(), blocking);
         for (int code = 1; code <= kCards; ++code) {
             const auto it = above.find(static_cast<CardCode>(code));
             ASSERT_EQ(p.CardsAbove(static_cast<CardCode>(code)), it == above.end() ? 0 : it->second)

@@ -136,6 +136,27 @@ TEST(SolverTest, ConstructedDeadlocksAreProvedUnwinnable) {
     EXPECT_EQ(solver.Solve(loose).outcome, Solver::Outcome::kWinnable);
 }
 
+// The search leaves out moves it knows lead back to positions already reached; it must
+// still reach every position there is. An unwinnable position is searched to the end, so
+// its count of positions is the number reachable, when the greedy pass alone ends it.
+TEST(SolverTest, AnUnwinnableSearchReachesEveryReachablePosition) {
+    std::vector<SolverPosition> starts{BlackDeadlock()};
+    // The same with the Four of spades still on top of a column: the start has an automatic
+    // move left to make, which every first move makes.
+    SolverPosition pending = BlackDeadlock();
+    pending.SetFoundation(2, 3);
+    pending.Push(4, Make(2, 3));
+    starts.push_back(pending);
+    Solver solver;
+    for (const SolverPosition& p : starts) {
+        const auto reachable = ReferenceSearch::Reachable(ReferenceState::From(p), 1'400);
+        ASSERT_TRUE(reachable.has_value());
+        const Solver::Result r = solver.Solve(p);
+        ASSERT_EQ(r.outcome, Solver::Outcome::kUnwinnable);
+        EXPECT_EQ(r.positions, *reachable);
+    }
+}
+
 TEST(SolverTest, LimitsStopTheSearchAsUnknown) {
     Solver::Limits tight;
     tight.positions = 5;

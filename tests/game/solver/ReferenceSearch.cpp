@@ -138,35 +138,51 @@ std::vector<ReferenceState> ReferenceSearch::Children(const ReferenceState& s) {
     return children;
 }
 
-std::optional<bool> ReferenceSearch::Winnable(const ReferenceState& start, std::size_t maxStates) {
-    if (start.IsWon()) return true;
+namespace {
+
+struct Walked {
+    bool won = false;
+    bool stopped = false;  // more than maxStates positions
+    std::size_t seen = 0;
+};
+
+// Every position reachable from `start`, depth first; with `untilWin` it ends at the first win.
+Walked Walk(const ReferenceState& start, std::size_t maxStates, bool untilWin) {
     std::unordered_set<std::string> seen{start.Canonical()};
     std::vector<ReferenceState> open{start};
+    Walked walked;
     while (!open.empty()) {
         const ReferenceState state = std::move(open.back());
         open.pop_back();
-        for (ReferenceState& child : Children(state)) {
-            if (child.IsWon()) return true;
+        for (ReferenceState& child : ReferenceSearch::Children(state)) {
+            if (untilWin && child.IsWon()) {
+                walked.won = true;
+                return walked;
+            }
             if (!seen.insert(child.Canonical()).second) continue;
-            if (seen.size() > maxStates) return std::nullopt;
+            if (seen.size() > maxStates) {
+                walked.stopped = true;
+                return walked;
+            }
             open.push_back(std::move(child));
         }
     }
-    return false;
+    walked.seen = seen.size();
+    return walked;
+}
+
+}  // namespace
+
+std::optional<bool> ReferenceSearch::Winnable(const ReferenceState& start, std::size_t maxStates) {
+    if (start.IsWon()) return true;
+    const Walked walked = Walk(start, maxStates, true);
+    if (walked.stopped) return std::nullopt;
+    return walked.won;
 }
 
 std::optional<std::size_t> ReferenceSearch::Reachable(const ReferenceState& start,
                                                       std::size_t maxStates) {
-    std::unordered_set<std::string> seen{start.Canonical()};
-    std::vector<ReferenceState> open{start};
-    while (!open.empty()) {
-        const ReferenceState state = std::move(open.back());
-        open.pop_back();
-        for (ReferenceState& child : Children(state)) {
-            if (!seen.insert(child.Canonical()).second) continue;
-            if (seen.size() > maxStates) return std::nullopt;
-            open.push_back(std::move(child));
-        }
-    }
-    return seen.size();
+    const Walked walked = Walk(start, maxStates, false);
+    if (walked.stopped) return std::nullopt;
+    return walked.seen;
 }

@@ -1,15 +1,6 @@
 #include "game/solver/MoveGenerator.h"
 
-int MoveGenerator::RunLength(const SolverPosition& position, int column) {
-    const int length = position.Length(column);
-    if (!length) return 0;
-    int run = 1;
-    while (run < length && card_code::Fits(position.At(column, length - run),
-                                           position.At(column, length - run - 1))) {
-        ++run;
-    }
-    return run;
-}
+#include <bit>
 
 void MoveGenerator::Generate(const SolverPosition& p, MoveList& list) {
     list.count = 0;
@@ -33,13 +24,26 @@ void MoveGenerator::Generate(const SolverPosition& p, MoveList& list) {
     const int freeOntoCard = emptyCells + emptyColumns;
     const int freeIntoEmpty = freeOntoCard - 1;
 
-    // The top cards and their ranks, read once: every column is tried against all others.
-    // An empty column gets a rank no run can reach, so it drops out of the test below.
+    // Moves between columns, found from the destinations: onto a top card only the two
+    // cards of the other colour one rank lower fit, so their places tell which column's run
+    // reaches it. Bit d of ontoColumns[c]: column c's run goes onto column d.
     std::array<CardCode, SolverPosition::kColumns> tops;
-    std::array<int, SolverPosition::kColumns> topRanks;
+    std::array<std::uint8_t, SolverPosition::kColumns> ontoColumns{};
     for (int d = 0; d < SolverPosition::kColumns; ++d) {
         tops[d] = p.Top(d);
-        topRanks[d] = tops[d] ? card_code::Rank(tops[d]) : -100;
+        if (!tops[d]) continue;
+        const int rank = card_code::Rank(tops[d]);
+        // Nothing lies on a Two.
+        if (rank == 0) continue;
+        const int level = card_code::Level(card_code::FromModel(0, rank - 1));
+        const int other = card_code::Colour(tops[d]) ^ 1;
+        for (int suit = other; suit < 4; suit += 2) {
+            const CardCode card = card_code::Make(suit, level);
+            const int c = p.ColumnOf(card);
+            if (c < 0 || c == d) continue;
+            const int k = p.Length(c) - p.IndexOf(card);
+            if (k <= p.TopRun(c) && k <= freeOntoCard + 1) ontoColumns[c] |= 1 << d;
+        }
     }
 
     for (int c = 0; c < SolverPosition::kColumns; ++c) {
@@ -47,18 +51,11 @@ void MoveGenerator::Generate(const SolverPosition& p, MoveList& list) {
         if (!length) continue;
         const CardCode top = tops[c];
         if (p.FoundationTakes(top)) list.Add(c, SolverMove::kToFoundation, 1);
-        const int run = RunLength(p, c);
-        const int longestOntoCard = run < freeOntoCard + 1 ? run : freeOntoCard + 1;
-        const int topRank = topRanks[c];
-        for (int d = 0; d < SolverPosition::kColumns; ++d) {
-            // The run's ranks rise by one from its top card down, so only the card of the
-            // rank just below the target's can fit on it: the k-th from the top. For d == c
-            // k is 0, for an empty column negative.
-            const int k = topRanks[d] - topRank;
-            if (k >= 1 && k <= longestOntoCard && card_code::Fits(p.At(c, length - k), tops[d])) {
-                list.Add(c, d, k);
-            }
+        for (unsigned mask = ontoColumns[c]; mask; mask &= mask - 1) {
+            const int d = std::countr_zero(mask);
+            list.Add(c, d, card_code::Rank(tops[d]) - card_code::Rank(top));
         }
+        const int run = p.TopRun(c);
         if (firstEmptyColumn >= 0) {
             int longest = run < freeIntoEmpty + 1 ? run : freeIntoEmpty + 1;
             // The whole column into an empty one changes nothing but the order of columns.

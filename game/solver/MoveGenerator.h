@@ -28,7 +28,4 @@ class MoveGenerator {
     // Fills `list` (emptied first).
     static void Generate(const SolverPosition& position, MoveList& list);
 
-    // How many cards at the top of the column form a run that may move together: each lies
-    // on the one below it.
-    static int RunLength(const SolverPosition& position, int column);
 };

@@ -48,17 +48,31 @@ std::uint32_t Solver::AddNode(const SolverPosition& position, std::uint32_t pare
 }
 
 void Solver::Push(int score, std::uint32_t node) {
-    // Scores lie far inside 31 bits either way; the offset keeps them positive.
-    const auto biased = static_cast<std::uint64_t>(score + (1 << 30));
-    queue_.push_back(biased << 32 | node);
-    std::push_heap(queue_.begin(), queue_.end());
+    const int bucket = std::clamp(score - kLowestScore, 0, kScores - 1);
+    At(node).next = heads_[bucket];
+    heads_[bucket] = node;
+    top_ = std::max(top_, bucket);
+    lowestUsed_ = std::min(lowestUsed_, bucket);
+    highestUsed_ = std::max(highestUsed_, bucket);
+    ++queued_;
 }
 
 std::uint32_t Solver::Pop() {
-    std::pop_heap(queue_.begin(), queue_.end());
-    const auto node = static_cast<std::uint32_t>(queue_.back());
-    queue_.pop_back();
+    while (heads_[top_] == kNoParent) --top_;
+    const std::uint32_t node = heads_[top_];
+    heads_[top_] = At(node).next;
+    --queued_;
     return node;
+}
+
+void Solver::ClearQueue() {
+    if (lowestUsed_ <= highestUsed_) {
+        std::fill(heads_.begin() + lowestUsed_, heads_.begin() + highestUsed_ + 1, kNoParent);
+    }
+    top_ = 0;
+    lowestUsed_ = kScores;
+    highestUsed_ = -1;
+    queued_ = 0;
 }
 
 std::vector<SolverMove> Solver::LineTo(std::uint32_t node, SolverMove last) {
@@ -72,12 +86,11 @@ std::vector<SolverMove> Solver::LineTo(std::uint32_t node, SolverMove last) {
 
 std::size_t Solver::MemoryInUse() const {
     return table_.Bytes() + chunks_.size() * kChunkNodes * sizeof(Node) +
-           queue_.capacity() * sizeof(std::uint64_t);
+           heads_.size() * sizeof(std::uint32_t);
 }
 
 void Solver::Release() {
     if (chunks_.size() > 4) chunks_.resize(4);
-    if (queue_.capacity() > (std::size_t{1} << 16)) std::vector<std::uint64_t>().swap(queue_);
 }
 
 Solver::Result Solver::Solve(const SolverPosition& start) {
@@ -108,7 +121,7 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
                                Result& result, bool& passOver) {
     passOver = false;
     table_.Clear();
-    queue_.clear();
+    ClearQueue();
     nodes_ = 0;
     // Every stage counts against the limit on positions.
     const std::uint64_t before = result.positions;
@@ -130,7 +143,7 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
     // Per child tried, in order: the move's place in the list and the key.
     std::array<std::uint8_t, MoveGenerator::kMaxMoves> tried;
     std::array<std::uint64_t, MoveGenerator::kMaxMoves> keys;
-    while (!queue_.empty() && outcome == Outcome::kUnwinnable) {
+    while (queued_ && outcome == Outcome::kUnwinnable) {
         const std::uint32_t index = Pop();
         // Children are tried in the slots after nodes_, up to kMaxMoves of them.
         if (nodes_ - index + MoveGenerator::kMaxMoves <= kRecent) {

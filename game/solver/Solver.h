@@ -64,6 +64,8 @@ class Solver {
         // No card went up by itself after the move: the move straight back then returns
         // to the parent, which the search has already reached.
         bool undoable = false;
+        // The node queued before this one with the same score, while it waits.
+        std::uint32_t next = kNoParent;
     };
 
     // One pass of the search: the weight of the line's length against the score, and the
@@ -84,6 +86,7 @@ class Solver {
                           int depth, bool undoable = false);
     void Push(int score, std::uint32_t node);
     std::uint32_t Pop();
+    void ClearQueue();
     std::vector<SolverMove> LineTo(std::uint32_t node, SolverMove last);
     // Lets go of what a large search grew, so that only hard deals hold much memory.
     void Release();
@@ -93,8 +96,17 @@ class Solver {
     PositionTable table_;
     std::vector<std::unique_ptr<Node[]>> chunks_;
     std::uint32_t nodes_ = 0;
-    // A max-heap of score << 32 | node: the best score first, among equals the newest node.
-    std::vector<std::uint64_t> queue_;
+    // The nodes waiting, one stack per score: the best score first, among equals the newest
+    // node. Scores lie in a narrow range, so this costs less than a heap and keeps its order.
+    static constexpr int kLowestScore = -4096;
+    static constexpr int kScores = 8192;
+    std::vector<std::uint32_t> heads_ = std::vector<std::uint32_t>(kScores, kNoParent);
+    // The highest score that may have nodes waiting, and the span of scores used since the
+    // queue was last emptied.
+    int top_ = 0;
+    int lowestUsed_ = kScores;
+    int highestUsed_ = -1;
+    std::uint64_t queued_ = 0;
     // The positions added last, whole (see Search).
     static constexpr std::uint32_t kRecent = 2048;
     std::unique_ptr<SolverPosition[]> recent_;

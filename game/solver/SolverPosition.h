@@ -53,6 +53,14 @@ class SolverPosition {
         return foundations_[other] >= level && foundations_[other + 2] >= level;
     }
 
+    // How many cards at the top of the column form a run that may move together: each lies
+    // on the one below it. 0 for an empty column.
+    int TopRun(int column) const { return runs_[column]; }
+    // The column that holds the card and its place there from the bottom; -1 for a card
+    // that is not in a column.
+    int ColumnOf(CardCode c) const { return place_[c] == kNowhere ? -1 : place_[c] >> 5; }
+    int IndexOf(CardCode c) const { return place_[c] & 31; }
+
     // Cards lying on this card in its column; 0 when it is not in a column.
     int CardsAbove(CardCode c) const {
         const int place = place_[c];
@@ -100,6 +108,8 @@ class SolverPosition {
     std::array<std::uint8_t, card_code::kCards + 1> place_ = Nowhere();
     // Per column: how many of its cards do not lie on the card below them in sequence.
     std::array<std::uint8_t, kColumns> breaks_{};
+    // Per column: the length of the run at its top.
+    std::array<std::uint8_t, kColumns> runs_{};
     // Per card while it lies in a column: the lowest level under it (kLevels when none).
     std::array<std::uint8_t, card_code::kCards + 1> lowestBelow_{};
     std::uint8_t blocking_ = 0;
@@ -118,11 +128,17 @@ inline void SolverPosition::Push(int column, CardCode card) {
     columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
     place_[card] = static_cast<std::uint8_t>(column << 5 | depth);
     int lowest = card_code::kLevels;
+    int run = 1;
     if (depth) {
         const CardCode below = columns_[column][depth - 1];
-        if (!card_code::Fits(card, below)) ++breaks_[column];
+        if (card_code::Fits(card, below)) {
+            run += runs_[column];
+        } else {
+            ++breaks_[column];
+        }
         lowest = std::min<int>(lowestBelow_[below], card_code::Level(below));
     }
+    runs_[column] = static_cast<std::uint8_t>(run);
     lowestBelow_[card] = static_cast<std::uint8_t>(lowest);
     blocking_ += card_code::Level(card) > lowest;
 }
@@ -132,7 +148,18 @@ inline CardCode SolverPosition::Pop(int column) {
     const CardCode card = columns_[column][depth];
     columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
     place_[card] = kNowhere;
-    if (depth && !card_code::Fits(card, columns_[column][depth - 1])) --breaks_[column];
+    if (runs_[column] > 1) {
+        --runs_[column];
+    } else {
+        // The card stood on a break, so the run below it must be counted again.
+        if (depth) --breaks_[column];
+        int run = depth ? 1 : 0;
+        while (run < depth && card_code::Fits(columns_[column][depth - run],
+                                              columns_[column][depth - run - 1])) {
+            ++run;
+        }
+        runs_[column] = static_cast<std::uint8_t>(run);
+    }
     blocking_ -= card_code::Level(card) > lowestBelow_[card];
     return card;
 }

@@ -29,6 +29,9 @@ class SolverPosition {
 
     int Length(int column) const { return length_[column]; }
     CardCode At(int column, int index) const { return columns_[column][index]; }
+    // The column's cards from the bottom, in kMaxColumn + 1 places; those past its length
+    // are left from earlier cards.
+    const CardCode* Column(int column) const { return columns_[column].data(); }
     CardCode Top(int column) const {
         return length_[column] ? columns_[column][length_[column] - 1] : card_code::kNone;
     }

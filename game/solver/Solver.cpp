@@ -137,20 +137,18 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
     recent_[0] = start;
     Outcome outcome = Outcome::kUnwinnable;
     MoveGenerator::MoveList list;
-    // The positions added last, whole, by node number modulo kRecent: the next position
-    // taken from the queue is often one of them, and then it need not be unpacked.
-    SolverPosition position;
+    // The positions added last are kept whole, by node number modulo kRecent: the next
+    // position taken from the queue is often one of them, and then it is read in place.
+    SolverPosition unpacked;
     // Per child tried, in order: the move's place in the list and the key.
     std::array<std::uint8_t, MoveGenerator::kMaxMoves> tried;
     std::array<std::uint64_t, MoveGenerator::kMaxMoves> keys;
     while (queued_ && outcome == Outcome::kUnwinnable) {
         const std::uint32_t index = Pop();
         // Children are tried in the slots after nodes_, up to kMaxMoves of them.
-        if (nodes_ - index + MoveGenerator::kMaxMoves <= kRecent) {
-            position = recent_[index % kRecent];
-        } else {
-            position = At(index).position.Unpack();
-        }
+        const bool inRecent = nodes_ - index + MoveGenerator::kMaxMoves <= kRecent;
+        if (!inRecent) unpacked = At(index).position.Unpack();
+        const SolverPosition& position = inRecent ? recent_[index % kRecent] : unpacked;
         // The weight of a line's length stops growing at 255 moves.
         const int depth = std::min(255, At(index).depth + 1);
         MoveGenerator::Generate(position, list);

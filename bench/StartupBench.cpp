@@ -1,7 +1,8 @@
 // Start-up time and resident memory of the game beside a bare Qt window of the same size,
-// in the same run: each round starts startup_probe once for the game and once for the bare
-// window, alternating which goes first, and the medians and their ratio are printed. The
-// game runs on a fresh settings store in a temporary folder.
+// in the same run: each round starts startup_probe once for the game, once for the bare
+// window and once for the bare window with one line of text, turning which goes first, and
+// the medians and their ratios are printed. The game runs on a settings store in a temporary
+// folder, created by the first round.
 //   startup_bench [ROUNDS] [WIDTHxHEIGHT]
 // The Qt platform is whatever QT_QPA_PLATFORM says (offscreen, or xcb under Xvfb).
 #include <sys/wait.h>
@@ -78,30 +79,32 @@ int main(int argc, char** argv) {
     setenv("XDG_DATA_HOME", folder, 1);
     const char* platform = std::getenv("QT_QPA_PLATFORM");
 
-    std::vector<double> gameMs, bareMs, gameMb, bareMb;
+    const char* const modes[] = {"game", "bare", "text"};
+    std::vector<double> ms[3], mb[3];
     for (int round = 0; round < rounds; ++round) {
-        Sample game, bare;
-        const bool gameFirst = round % 2 == 0;
-        bool ok = true;
-        if (gameFirst) ok = RunProbe(probe, "game", width, height, game);
-        ok = ok && RunProbe(probe, "bare", width, height, bare);
-        if (!gameFirst) ok = ok && RunProbe(probe, "game", width, height, game);
-        if (!ok) {
-            std::fprintf(stderr, "startup_bench: a probe failed\n");
-            return 1;
+        for (int k = 0; k < 3; ++k) {
+            const int m = (round + k) % 3;
+            Sample sample;
+            if (!RunProbe(probe, modes[m], width, height, sample)) {
+                std::fprintf(stderr, "startup_bench: a probe failed\n");
+                return 1;
+            }
+            ms[m].push_back(sample.milliseconds);
+            mb[m].push_back(sample.residentMb);
         }
-        gameMs.push_back(game.milliseconds);
-        bareMs.push_back(bare.milliseconds);
-        gameMb.push_back(game.residentMb);
-        bareMb.push_back(bare.residentMb);
     }
     fs::remove_all(folder);
-    const double g = Median(gameMs), b = Median(bareMs), gm = Median(gameMb), bm = Median(bareMb);
+    const double g = Median(ms[0]), b = Median(ms[1]), t = Median(ms[2]);
+    const double gm = Median(mb[0]), bm = Median(mb[1]), tm = Median(mb[2]);
     std::printf("platform %s, %dx%d, %d rounds (medians)\n", platform ? platform : "(default)",
                 width, height, rounds);
     std::printf("start to first paint: game %.1f ms, bare window %.1f ms, ratio %.2f\n", g, b,
                 g / b);
     std::printf("resident memory at first paint: game %.1f MB, bare window %.1f MB, ratio %.2f\n",
                 gm, bm, gm / bm);
+    std::printf(
+        "bare window with one line of text: %.1f ms (%.2f x bare), %.1f MB (%.2f x bare); "
+        "game %.2f x this\n",
+        t, t / b, tm, tm / bm, g / t);
     return 0;
 }

@@ -1,13 +1,15 @@
-// One start of the game, or of a bare Qt window of the same size, timed from the moment the
-// launcher started this process to the end of the first paint of the card field (or of the
-// bare window). Prints "<microseconds> <resident kB>" and ends the process right there.
+// One start of the game, of a bare Qt window of the same size, or of that window with one
+// line of text on it, timed from the moment the launcher started this process to the end of
+// the first paint of the card field (of the bare window; of the line of text). Prints
+// "<microseconds> <resident kB>" and ends the process right there.
 // Run by startup_bench, never by itself:
-//   startup_probe game|bare T0_NANOSECONDS WIDTH HEIGHT
+//   startup_probe game|bare|text T0_NANOSECONDS WIDTH HEIGHT
 #include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -40,12 +42,25 @@ long ResidentKilobytes() {
 // Lets the first paint of a watched widget run, then reports and ends the process.
 class FirstPaint : public QObject {
   public:
-    FirstPaint(long long start, bool game) : start_(start), game_(game) {}
+    enum class Mode { kGame, kBare, kText };
+
+    FirstPaint(long long start, Mode mode) : start_(start), mode_(mode) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::Paint || !watched->isWidgetType()) return false;
-        const bool board = dynamic_cast<CardField*>(watched) != nullptr;
-        if (game_ ? !board : watched->parent() != nullptr) return false;
+        bool watchedOne = false;
+        switch (mode_) {
+            case Mode::kGame:
+                watchedOne = dynamic_cast<CardField*>(watched) != nullptr;
+                break;
+            case Mode::kBare:
+                watchedOne = watched->parent() == nullptr;
+                break;
+            case Mode::kText:
+                watchedOne = dynamic_cast<QLabel*>(watched) != nullptr;
+                break;
+        }
+        if (!watchedOne) return false;
         watched->event(event);  // the paint itself, to its end
         std::printf("%lld %ld\n", (NowNanoseconds() - start_) / 1000, ResidentKilobytes());
         std::fflush(stdout);
@@ -54,23 +69,27 @@ class FirstPaint : public QObject {
 
   private:
     long long start_;
-    bool game_;
+    Mode mode_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 5) return 2;
-    const bool game = std::string(argv[1]) == "game";
+    const std::string mode = argv[1];
     const long long start = std::atoll(argv[2]);
     const QSize size(std::atoi(argv[3]), std::atoi(argv[4]));
     int qtArgc = 1;
-    FirstPaint watch(start, game);
-    if (!game) {
+    FirstPaint watch(start, mode == "game"   ? FirstPaint::Mode::kGame
+                            : mode == "text" ? FirstPaint::Mode::kText
+                                             : FirstPaint::Mode::kBare);
+    if (mode != "game") {
         QApplication app(qtArgc, argv);
         app.installEventFilter(&watch);
         QWidget window;
         window.resize(size);
+        // The price of drawing any text at all: the font system's first use.
+        if (mode == "text") new QLabel(QStringLiteral("Korvel Tessamo"), &window);
         window.show();
         return app.exec();
     }

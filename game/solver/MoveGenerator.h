@@ -27,5 +27,4 @@ class MoveGenerator {
 
     // Fills `list` (emptied first).
     static void Generate(const SolverPosition& position, MoveList& list);
-
 };

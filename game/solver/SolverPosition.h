@@ -157,8 +157,8 @@ inline CardCode SolverPosition::Pop(int column) {
         // The card stood on a break, so the run below it must be counted again.
         if (depth) --breaks_[column];
         int run = depth ? 1 : 0;
-        while (run < depth && card_code::Fits(columns_[column][depth - run],
-                                              columns_[column][depth - run - 1])) {
+        while (run < depth &&
+               card_code::Fits(columns_[column][depth - run], columns_[column][depth - run - 1])) {
             ++run;
         }
         runs_[column] = static_cast<std::uint8_t>(run);

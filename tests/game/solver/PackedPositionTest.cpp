@@ -15,6 +15,7 @@ using namespace card_code;
 void ExpectSame(const SolverPosition& a, const SolverPosition& b) {
     for (int c = 0; c < SolverPosition::kColumns; ++c) {
         ASSERT_EQ(a.Length(c), b.Length(c)) << "column " << c;
+        ASSERT_EQ(a.TopRun(c), b.TopRun(c)) << "column " << c;
         for (int i = 0; i < a.Length(c); ++i) ASSERT_EQ(a.At(c, i), b.At(c, i));
     }
     for (int r = 0; r < SolverPosition::kCells; ++r) ASSERT_EQ(a.Cell(r), b.Cell(r));

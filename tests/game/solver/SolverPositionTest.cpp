@@ -110,6 +110,19 @@ TEST(SolverPositionTest, CountsKeptAlongTheWayMatchARecount) {
                 }
                 above[p.At(c, i)] = p.Length(c) - 1 - i;
                 if (i > 0 && !Fits(p.At(c, i), p.At(c, i - 1))) ++outOfSequence;
+                ASSERT_EQ(p.ColumnOf(p.At(c, i)), c);
+                ASSERT_EQ(p.IndexOf(p.At(c, i)), i);
+            }
+            int run = p.Length(c) ? 1 : 0;
+            while (run < p.Length(c) &&
+                   Fits(p.At(c, p.Length(c) - run), p.At(c, p.Length(c) - run - 1))) {
+                ++run;
+            }
+            ASSERT_EQ(p.TopRun(c), run) << "column " << c;
+        }
+        for (int r = 0; r < 4; ++r) {
+            if (p.Cell(r)) {
+                ASSERT_EQ(p.ColumnOf(p.Cell(r)), -1);
             }
         }
         ASSERT_EQ(p.OutOfSequence(), outOfSequence);

@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QToolButton>
 
 #include "game/dialogs/DialogFrame.h"
@@ -33,6 +35,24 @@ class MenuAboveButton : public QObject {
     QPointer<QToolButton> button_;
 };
 
+// Drop-down buttons of a menu bar show no arrow: the bar's buttons are drawn as if they had
+// no menu. A proxy of the style rather than a style sheet, which would cost the start a few
+// milliseconds.
+class NoMenuArrowStyle : public QProxyStyle {
+  public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        const auto* button = qstyleoption_cast<const QStyleOptionToolButton*>(option);
+        if (control != CC_ToolButton || !button) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        QStyleOptionToolButton plain = *button;
+        plain.features &= ~QStyleOptionToolButton::HasMenu;
+        QProxyStyle::drawComplexControl(control, &plain, painter, widget);
+    }
+};
+
 // A menu and its sub-menus: windows of their own, which take no font from the bar.
 void UseDeviceFont(QMenu* menu) {
     menu->setFont(platform::gui::AtDeviceDensity(QApplication::font(menu)));
@@ -48,8 +68,8 @@ CommandBar::CommandBar(QWidget* owner, QWidget* parent) : QToolBar(parent), owne
     setFloatable(false);
     // The bar's labels speak in the device's default font at its density, like its dialogs.
     setFont(platform::gui::AtDeviceDensity(QApplication::font(this)));
-    // Drop-down buttons of a menu bar show no arrow.
-    setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
+    buttonStyle_ = new NoMenuArrowStyle;
+    buttonStyle_->setParent(this);
 }
 
 void CommandBar::SetCommandHandler(std::function<void(UINT id)> handler) {
@@ -79,7 +99,7 @@ QToolButton* CommandBar::InsertMenuButton(int position, UINT commandId, const QS
     insertAction(before, action);
     auto* button = qobject_cast<QToolButton*>(widgetForAction(action));
     if (button) {
-        // Set on each button: under the bar's style sheet they take no font from the bar.
+        button->setStyle(buttonStyle_);
         button->setFont(font());
         button->setPopupMode(QToolButton::InstantPopup);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);

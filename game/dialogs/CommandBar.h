@@ -14,6 +14,7 @@
 #include "platform/Types.h"
 
 class QMenu;
+class QStyle;
 class QToolButton;
 
 class CommandBar : public QToolBar {
@@ -57,5 +58,7 @@ class CommandBar : public QToolBar {
   private:
     QWidget* owner_;
     QMenu* menu_ = nullptr;
+    // Draws the menu buttons; the bar owns it.
+    QStyle* buttonStyle_ = nullptr;
     std::function<void(UINT)> handler_;
 };

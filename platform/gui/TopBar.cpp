@@ -2,18 +2,39 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPalette>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QToolButton>
 
 namespace platform::gui {
 
 namespace {
 
-// The style's own hover fill is light, which would hide the white glyphs.
-const char kButtonStyle[] =
-    "QToolButton { color: white; background: transparent; border: none; padding: 0 4px; }"
-    "QToolButton:hover { background: rgb(30, 80, 160); }"
-    "QToolButton:pressed { background: rgb(10, 60, 140); }";
+// The bar's buttons lie flat on the bar, a little lighter while hovered and darker while
+// pressed: the style's own hover fill is light, which would hide the white glyphs. A proxy
+// of the style rather than a style sheet, which would cost the start a few milliseconds.
+class TopBarButtonStyle : public QProxyStyle {
+  public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element != PE_PanelButtonTool) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        } else if (option->state & (State_Sunken | State_On)) {
+            painter->fillRect(option->rect, QColor(10, 60, 140));
+        } else if (option->state & State_MouseOver) {
+            painter->fillRect(option->rect, QColor(30, 80, 160));
+        }
+    }
+
+    // No frame, and 4 pixels on either side of the glyph.
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        if (type == CT_ToolButton) return size + QSize(8, 0);
+        return QProxyStyle::sizeFromContents(type, option, size, widget);
+    }
+};
 
 }  // namespace
 
@@ -25,6 +46,8 @@ TopBar::TopBar(QWidget* parent, int displayScale, QAction* rotate) : QWidget(par
     barPalette.setColor(QPalette::WindowText, Qt::white);
     barPalette.setColor(QPalette::ButtonText, Qt::white);
     setPalette(barPalette);
+    buttonStyle_ = new TopBarButtonStyle;
+    buttonStyle_->setParent(this);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4 * displayScale, 0, 2 * displayScale, 0);
     layout->setSpacing(2 * displayScale);
@@ -61,7 +84,7 @@ QToolButton* TopBar::AddButton(const char* objectName, const QString& text,
     button->setText(text);
     button->setToolTip(toolTip);
     button->setAutoRaise(true);
-    button->setStyleSheet(QString::fromLatin1(kButtonStyle));
+    button->setStyle(buttonStyle_);
     button->setFont(buttonFont_);
     button->setFocusPolicy(Qt::NoFocus);
     layout()->addWidget(button);

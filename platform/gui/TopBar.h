@@ -6,6 +6,7 @@
 
 class QAction;
 class QLabel;
+class QStyle;
 class QToolButton;
 
 namespace platform::gui {
@@ -32,6 +33,8 @@ class TopBar : public QWidget {
     QLabel* title_ = nullptr;
     QToolButton* ok_ = nullptr;
     QFont buttonFont_;
+    // Draws the buttons; the bar owns it.
+    QStyle* buttonStyle_ = nullptr;
 };
 
 }  // namespace platform::gui

@@ -161,17 +161,22 @@ void MainDialog::InitDialog() {
         field_->show();
     }
 
+    ChooseMenuBar();
+
+    LayOutStatusBar();
+    game_->StartGame(FirstGameNumber(GetTickCount()));
+    OwnerWindow::SetMainDialog(this);
+}
+
+CommandBar* MainDialog::ClassicBar() {
+    if (classicBar_) return classicBar_;
     classicBar_ = CreateMenuBar(IDR_MENU_CLASSIC);
     classicBar_->setObjectName(QStringLiteral("ClassicMenuBar"));
     classicBar_->setProperty("controlId", kClassicBarId);
-    AddToolbar(*classicBar_, scale == 2 ? kBitmapUndoButtonLarge : kBitmapUndoButton);
+    AddToolbar(*classicBar_,
+               game_->DisplayScale() == 2 ? kBitmapUndoButtonLarge : kBitmapUndoButton);
     classicBar_->hide();
-    if (PlatformGeneration() == 3) {
-        softKeyBar_ = CreateMenuBar(IDR_MENU_SOFTKEY);
-        softKeyBar_->setObjectName(QStringLiteral("SoftKeyMenuBar"));
-        softKeyBar_->hide();
-    }
-    ChooseMenuBar();
+    classicBar_->EnableCommand(ID_GAME_UNDO, undoEnabled_);
 
     if (ToolTipTexts().empty()) {
         ToolTipTexts() = {u"", u"", TranslationTable::Instance().LoadTranslatedString(IDS_UNDO)};
@@ -184,10 +189,15 @@ void MainDialog::InitDialog() {
         QWidget* button = classicBar_->widgetForAction(actions[i]);
         if (tip.isEmpty() && button) button->installEventFilter(new NoToolTip(button));
     }
+    return classicBar_;
+}
 
-    LayOutStatusBar();
-    game_->StartGame(FirstGameNumber(GetTickCount()));
-    OwnerWindow::SetMainDialog(this);
+CommandBar* MainDialog::SoftKeyBar() {
+    if (softKeyBar_ || PlatformGeneration() != 3) return softKeyBar_;
+    softKeyBar_ = CreateMenuBar(IDR_MENU_SOFTKEY);
+    softKeyBar_->setObjectName(QStringLiteral("SoftKeyMenuBar"));
+    softKeyBar_->hide();
+    return softKeyBar_;
 }
 
 CommandBar* MainDialog::CreateMenuBar(int menuId) {
@@ -219,8 +229,13 @@ void MainDialog::LayOutStatusBar() {
 
 void MainDialog::ChooseMenuBar() {
     const MenuBarChoice choice = ::ChooseMenuBar(PlatformGeneration(), TheOptions().SoftKeyMenu());
-    if (softKeyBar_) softKeyBar_->setVisible(choice.softKeys);
-    if (classicBar_) classicBar_->setVisible(choice.classic);
+    // A bar not built yet is hidden already.
+    if (CommandBar* bar = choice.softKeys ? SoftKeyBar() : softKeyBar_) {
+        bar->setVisible(choice.softKeys);
+    }
+    if (CommandBar* bar = choice.classic ? ClassicBar() : classicBar_) {
+        bar->setVisible(choice.classic);
+    }
 }
 
 void MainDialog::CheckScreenSize() {
@@ -313,6 +328,7 @@ void MainDialog::SetStatusText(int part, std::u16string_view text) {
 }
 
 void MainDialog::SetUndoButtonEnabled(bool enabled) {
+    undoEnabled_ = enabled;
     if (classicBar_) classicBar_->EnableCommand(ID_GAME_UNDO, enabled);
 }
 

@@ -46,8 +46,10 @@ class MainDialog : public FramedDialog,
     MainGame& Game() { return *game_; }
     CardField* Field() const { return field_; }
     StatusBar* Status() const { return statusBar_; }
-    CommandBar* ClassicBar() const { return classicBar_; }
-    CommandBar* SoftKeyBar() const { return softKeyBar_; }  // null below generation 3
+    // Each menu bar is built when it is first shown or asked for, so that the start builds
+    // only the one it shows.
+    CommandBar* ClassicBar();
+    CommandBar* SoftKeyBar();  // null below generation 3
 
     // MainGameWindow
     void InvalidateRect(const Rect& rect, bool erase) override;
@@ -98,4 +100,6 @@ class MainDialog : public FramedDialog,
     StatusBar* statusBar_ = nullptr;
     CommandBar* classicBar_ = nullptr;
     CommandBar* softKeyBar_ = nullptr;
+    // The Undo button's state, for a classic bar built after it was set.
+    bool undoEnabled_ = true;
 };

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QToolTip>
+#include <algorithm>
 
 #include "game/dialogs/AboutDialog.h"
 #include "game/dialogs/CommandBar.h"
@@ -55,7 +56,7 @@ class MainDialogTest : public ShellTest {
         ClickField(field, PileCentre(main.dialog.Game().Board(), to));
     }
 
-    bool UndoButtonEnabled(const HostedMain& main) const {
+    bool UndoButtonEnabled(HostedMain& main) const {
         QAction* undo = main.dialog.ClassicBar()->CommandAction(ID_GAME_UNDO);
         return undo && undo->isEnabled();
     }
@@ -268,6 +269,15 @@ TEST_F(MainDialogTest, EscapeDoesNotEndTheGameButCancelStillDoes) {
 TEST_F(MainDialogTest, MenuBarFollowsGenerationAndSoftKeyOption) {
     {
         HostedMain main;  // generation 3, soft keys on by default
+        // The start builds only the bar it shows; the other waits until it is wanted.
+        auto built = [](const char* name) {
+            const QWidgetList widgets = QApplication::allWidgets();
+            return std::count_if(widgets.begin(), widgets.end(), [name](const QWidget* w) {
+                return w->objectName() == QLatin1String(name);
+            });
+        };
+        EXPECT_EQ(built("SoftKeyMenuBar"), 1);
+        EXPECT_EQ(built("ClassicMenuBar"), 0);
         ASSERT_NE(main.dialog.SoftKeyBar(), nullptr);
         EXPECT_FALSE(main.dialog.SoftKeyBar()->isHidden());
         EXPECT_TRUE(main.dialog.ClassicBar()->isHidden());
@@ -275,6 +285,7 @@ TEST_F(MainDialogTest, MenuBarFollowsGenerationAndSoftKeyOption) {
         main.dialog.ChooseMenuBar();
         EXPECT_TRUE(main.dialog.SoftKeyBar()->isHidden());
         EXPECT_FALSE(main.dialog.ClassicBar()->isHidden());
+        EXPECT_EQ(built("ClassicMenuBar"), 1);
     }
     platform::SetPlatformMajorVersion(4);
     ForgetPlatformGeneration();

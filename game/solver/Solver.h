@@ -97,7 +97,8 @@ class Solver {
     std::vector<std::unique_ptr<Node[]>> chunks_;
     std::uint32_t nodes_ = 0;
     // The nodes waiting, one stack per score: the best score first, among equals the newest
-    // node. Scores lie in a narrow range, so this costs less than a heap and keeps its order.
+    // node. Scores lie in a narrow range, so this costs less than a heap and keeps its order;
+    // a score beyond the range (none with the present weights) waits at its end.
     static constexpr int kLowestScore = -4096;
     static constexpr int kScores = 8192;
     std::vector<std::uint32_t> heads_ = std::vector<std::uint32_t>(kScores, kNoParent);

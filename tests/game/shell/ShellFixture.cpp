@@ -1,5 +1,6 @@
 #include "tests/game/shell/ShellFixture.h"
 
+#include <QApplication>
 #include <QTest>
 #include <QTimer>
 
@@ -24,6 +25,13 @@ void ClearQuitRequest() {
     // The application's own loop starts by forgetting an earlier quit request.
     QTimer::singleShot(0, &App(), [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
+}
+
+QWidget* BuiltMenuBar(const char* objectName) {
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (widget->objectName() == QLatin1String(objectName)) return widget;
+    }
+    return nullptr;
 }
 
 void ShellTest::SetUpTestSuite() {

@@ -38,6 +38,10 @@ platform::gui::DeviceScreen& Screen();
 // Lets later modal loops run again after a test has sent the quit request.
 void ClearQuitRequest();
 
+// The menu bar of this object name ("ClassicMenuBar", "SoftKeyMenuBar") if one has been built,
+// else null. Unlike the main dialog's accessors it never builds one.
+QWidget* BuiltMenuBar(const char* objectName);
+
 class ShellTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite();

@@ -1,9 +1,12 @@
 #include "game/dialogs/CommandBar.h"
 
 #include <QAction>
+#include <QActionEvent>
 #include <QApplication>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QMenu>
+#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOption>
@@ -63,9 +66,18 @@ void UseDeviceFont(QMenu* menu) {
 
 }  // namespace
 
-CommandBar::CommandBar(QWidget* owner, QWidget* parent) : QToolBar(parent), owner_(owner) {
-    setMovable(false);
-    setFloatable(false);
+CommandBar::CommandBar(QWidget* owner, QWidget* parent)
+    : QWidget(parent), layout_(new QHBoxLayout(this)), owner_(owner) {
+    // The tool bar's own background, margins and spacing, so that the bar looks the same.
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Button);
+    setAttribute(Qt::WA_Hover);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    const int margin = style()->pixelMetric(QStyle::PM_ToolBarItemMargin, nullptr, this) +
+                       style()->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, this);
+    layout_->setContentsMargins(margin, margin, margin, margin);
+    layout_->setSpacing(style()->pixelMetric(QStyle::PM_ToolBarItemSpacing, nullptr, this));
+    layout_->addStretch();
     // The bar's labels speak in the device's default font at its density, like its dialogs.
     setFont(platform::gui::AtDeviceDensity(QApplication::font(this)));
     buttonStyle_ = new NoMenuArrowStyle;
@@ -118,6 +130,54 @@ QAction* CommandBar::AddCommandButton(UINT commandId, const QIcon& image, const 
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     }
     return action;
+}
+
+QToolButton* CommandBar::widgetForAction(QAction* action) const {
+    for (int i = 0; i < layout_->count(); ++i) {
+        auto* button = qobject_cast<QToolButton*>(layout_->itemAt(i)->widget());
+        if (button && button->defaultAction() == action) return button;
+    }
+    return nullptr;
+}
+
+void CommandBar::actionEvent(QActionEvent* event) {
+    QAction* action = event->action();
+    switch (event->type()) {
+        case QEvent::ActionAdded: {
+            auto* button = new QToolButton(this);
+            button->setAutoRaise(true);
+            button->setFocusPolicy(Qt::NoFocus);
+            const int icon = style()->pixelMetric(QStyle::PM_ToolBarIconSize, nullptr, this);
+            button->setIconSize(QSize(icon, icon));
+            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+            button->setDefaultAction(action);
+            button->setVisible(action->isVisible());
+            // The action is in actions() already, in its place; the stretch stays last.
+            layout_->insertWidget(static_cast<int>(actions().indexOf(action)), button);
+            break;
+        }
+        case QEvent::ActionChanged:
+            if (QToolButton* button = widgetForAction(action))
+                button->setVisible(action->isVisible());
+            break;
+        case QEvent::ActionRemoved:
+            delete widgetForAction(action);
+            break;
+        default:
+            break;
+    }
+    QWidget::actionEvent(event);
+}
+
+void CommandBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QStyleOptionToolBar option;
+    option.initFrom(this);
+    option.state |= QStyle::State_Horizontal;
+    option.lineWidth = style()->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, this);
+    option.features = QStyleOptionToolBar::None;
+    option.toolBarArea = Qt::NoToolBarArea;
+    style()->drawControl(QStyle::CE_ToolBar, &option, &painter, this);
 }
 
 QAction* CommandBar::CommandAction(UINT commandId) const {

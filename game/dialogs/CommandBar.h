@@ -1,23 +1,26 @@
 // The command bar: a strip of buttons that stands for the platform's command bar and soft-key
 // menu bar. Menu buttons (from BuildMenuBar) open their drop-down menu at once when tapped and
 // show no arrow; command buttons (such as the Undo image button) send their command.
-// It is a QToolBar, so it can sit in the device screen's menu band like any widget.
+// It is a plain widget with a row of tool buttons, one per action, drawn like Qt's tool bar:
+// a QToolBar would cost the start a few milliseconds for its extension button alone, and a
+// bar of two or three buttons never overflows.
 //
 // Every command of the bar, from a button or from an item of a drop-down menu, goes to the
 // command handler by id. The drop-down menus also tell the owner dialog that they are about
 // to open (MenuPopupEvent, see DialogFrame), so its frame can update their command states.
 #pragma once
 
-#include <QToolBar>
+#include <QWidget>
 #include <functional>
 
 #include "platform/Types.h"
 
+class QHBoxLayout;
 class QMenu;
 class QStyle;
 class QToolButton;
 
-class CommandBar : public QToolBar {
+class CommandBar : public QWidget {
     Q_OBJECT
 
   public:
@@ -55,7 +58,16 @@ class CommandBar : public QToolBar {
     // Runs the command handler, if any, with `id`.
     void SendCommand(UINT id);
 
+    // The button that shows `action`, or null; named as on Qt's tool bar.
+    QToolButton* widgetForAction(QAction* action) const;
+
+  protected:
+    // Every action added to the bar gets its button, in the action's place.
+    void actionEvent(QActionEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
   private:
+    QHBoxLayout* layout_;
     QWidget* owner_;
     QMenu* menu_ = nullptr;
     // Draws the menu buttons; the bar owns it.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QPixmap>
+#include <QToolButton>
 
 #include "game/dialogs/CommandBar.h"
 #include "game/dialogs/DialogBuilder.h"

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QToolButton>
 #include <QToolTip>
 
 #include "game/dialogs/AboutDialog.h"

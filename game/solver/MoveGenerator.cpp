@@ -1,6 +1,27 @@
 #include "game/solver/MoveGenerator.h"
 
 #include <bit>
+#include <utility>
+
+namespace {
+
+// Per card: the two cards it may lie on in a column (none for an Ace).
+struct Supports {
+    std::array<std::array<CardCode, 2>, card_code::kCards + 1> cards{};
+    constexpr Supports() {
+        for (int a = 1; a <= card_code::kCards; ++a) {
+            int n = 0;
+            for (int b = 1; b <= card_code::kCards; ++b) {
+                if (card_code::CanLieOn(static_cast<CardCode>(a), static_cast<CardCode>(b))) {
+                    cards[a][n++] = static_cast<CardCode>(b);
+                }
+            }
+        }
+    }
+};
+constexpr Supports kSupports{};
+
+}  // namespace
 
 void MoveGenerator::Generate(const SolverPosition& p, MoveList& list) {
     list.count = 0;
@@ -70,10 +91,16 @@ void MoveGenerator::Generate(const SolverPosition& p, MoveList& list) {
         if (!card) continue;
         const int from = SolverMove::kFirstCell + r;
         if (p.FoundationTakes(card)) list.Add(from, SolverMove::kToFoundation, 1);
-        for (int d = 0; d < SolverPosition::kColumns; ++d) {
-            // Nothing fits on "no card", so empty columns drop out here.
-            if (card_code::Fits(card, tops[d])) list.Add(from, d, 1);
+        // Only the two cards it may lie on can take it, where they are a column's top; the
+        // moves go in the order of the columns.
+        int onto[2];
+        int n = 0;
+        for (CardCode support : kSupports.cards[card]) {
+            const int d = support ? p.ColumnOf(support) : -1;
+            if (d >= 0 && tops[d] == support) onto[n++] = d;
         }
+        if (n == 2 && onto[1] < onto[0]) std::swap(onto[0], onto[1]);
+        for (int i = 0; i < n; ++i) list.Add(from, onto[i], 1);
         if (firstEmptyColumn >= 0) list.Add(from, firstEmptyColumn, 1);
     }
 }

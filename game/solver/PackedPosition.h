@@ -1,4 +1,4 @@
-// A position in 68 bytes, for the positions a search keeps waiting: the cards of the columns
+// A position in 68 bytes, for the positions a search has expanded: the cards of the columns
 // one after another, bottom first, with each column's length, the reserve cells and the
 // foundations. Columns and cells keep their places, so the moves found from an unpacked
 // position name the same piles as they would on the position itself.

@@ -36,11 +36,17 @@ bool Solver::Reserve() {
     return true;
 }
 
-std::uint32_t Solver::AddNode(const SolverPosition& position, std::uint32_t parent, SolverMove move,
-                              int depth, bool undoable) {
+bool Solver::ReserveExpanded(std::uint32_t e) {
+    if (e < packed_.size() * kChunkNodes) return true;
+    if (MemoryInUse() + kChunkNodes * sizeof(PackedPosition) > limits_.memoryBytes) return false;
+    packed_.push_back(std::make_unique<PackedPosition[]>(kChunkNodes));
+    return true;
+}
+
+std::uint32_t Solver::AddNode(std::uint32_t parent, SolverMove move, int depth, bool undoable) {
     Node& node = At(nodes_);
-    node.position = PackedPosition(position);
     node.parent = parent;
+    node.expansion = kNoParent;
     node.move = move;
     node.depth = static_cast<std::uint8_t>(depth);
     node.undoable = undoable;
@@ -86,11 +92,13 @@ std::vector<SolverMove> Solver::LineTo(std::uint32_t node, SolverMove last) {
 
 std::size_t Solver::MemoryInUse() const {
     return table_.Bytes() + chunks_.size() * kChunkNodes * sizeof(Node) +
-           heads_.size() * sizeof(std::uint32_t);
+           packed_.size() * kChunkNodes * sizeof(PackedPosition) +
+           heads_.size() * sizeof(std::uint32_t) + kRecent * sizeof(SolverPosition);
 }
 
 void Solver::Release() {
     if (chunks_.size() > 4) chunks_.resize(4);
+    if (packed_.size() > 4) packed_.resize(4);
 }
 
 Solver::Result Solver::Solve(const SolverPosition& start) {
@@ -132,51 +140,77 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
     result.positions = before + 1;
     // The start alone may use up what the earlier passes left of the limit.
     if (table_.Count() >= budget || !Reserve()) return Outcome::kUnknown;
-    Push(Score(start), AddNode(start, kNoParent, {}, 0));
+    Push(Score(start), AddNode(kNoParent, {}, 0, false));
     if (!recent_) recent_ = std::make_unique<SolverPosition[]>(kRecent);
-    recent_[0] = start;
+    expansions_ = 0;
     Outcome outcome = Outcome::kUnwinnable;
     MoveGenerator::MoveList list;
-    // The positions added last are kept whole, by node number modulo kRecent: the next
-    // position taken from the queue is often one of them, and then it is read in place.
-    SolverPosition unpacked;
-    // Per child tried, in order: the move's place in the list and the key.
+    // Only the positions expanded are kept themselves: the last kRecent whole, in recent_,
+    // the older ones packed. A waiting position is its parent and a move, and is made again
+    // from its parent when it is taken from the queue. Its children are tried by playing
+    // each move on it and taking the move back.
+    SolverPosition::Change change;
+    // Per child tried, in order: the move's place in the list, the key and the score.
     std::array<std::uint8_t, MoveGenerator::kMaxMoves> tried;
     std::array<std::uint64_t, MoveGenerator::kMaxMoves> keys;
+    std::array<int, MoveGenerator::kMaxMoves> scores;
+    std::array<bool, MoveGenerator::kMaxMoves> undoables;
     while (queued_ && outcome == Outcome::kUnwinnable) {
         const std::uint32_t index = Pop();
-        // Children are tried in the slots after nodes_, up to kMaxMoves of them.
-        const bool inRecent = nodes_ - index + MoveGenerator::kMaxMoves <= kRecent;
-        if (!inRecent) unpacked = At(index).position.Unpack();
-        const SolverPosition& position = inRecent ? recent_[index % kRecent] : unpacked;
+        Node& node = At(index);
+        const std::uint32_t e = expansions_;
+        SolverPosition& position = recent_[e % kRecent];
+        // The slot's earlier position leaves recent_, packed.
+        if (e >= kRecent) {
+            if (!ReserveExpanded(e - kRecent)) {
+                outcome = Outcome::kUnknown;
+                break;
+            }
+            Expanded(e - kRecent) = PackedPosition(position);
+        }
+        if (node.parent == kNoParent) {
+            position = start;
+        } else {
+            const std::uint32_t from = At(node.parent).expansion;
+            if (e - from < kRecent) {
+                position = recent_[from % kRecent];
+            } else {
+                position = Expanded(from).Unpack();
+            }
+            position.Play(node.move, change, node.parent != 0);
+        }
+        node.expansion = e;
+        ++expansions_;
         // The weight of a line's length stops growing at 255 moves.
-        const int depth = std::min(255, At(index).depth + 1);
+        const int depth = std::min(255, node.depth + 1);
         MoveGenerator::Generate(position, list);
         // The move that undoes the one that led here, if it does so exactly.
         SolverMove back{0xFF, 0xFF, 0};
-        if (At(index).undoable) {
-            const SolverMove last = At(index).move;
+        if (node.undoable) {
+            const SolverMove last = node.move;
             back = {last.to, last.from, last.count};
         }
-        const int onFoundations = position.OnFoundations();
         // First every child and its key, so that the table's slots for all of them are
         // fetched from memory together: in a large table each is a cache miss.
-        const std::uint32_t base = nodes_;
         int count = 0;
         bool won = false;
         for (int i = 0; i < list.count && !won; ++i) {
-            if (list.moves[i] == back) continue;
-            SolverPosition& child = recent_[(base + count) % kRecent];
-            child = position;
-            child.Play(list.moves[i]);
-            won = child.IsWon();
-            keys[count] = child.Key();
+            const SolverMove move = list.moves[i];
+            if (move == back) continue;
+            position.Play(move, change, index != 0);
+            won = position.IsWon();
+            keys[count] = position.Key();
             table_.Prefetch(keys[count]);
+            scores[count] = Score(position);
+            // The start is the one position that may not have had its automatic moves
+            // made, so going back to it may reach a position not yet seen.
+            undoables[count] =
+                index != 0 && move.to != SolverMove::kToFoundation && change.autoCount == 0;
+            position.Undo(move, change);
             tried[count++] = static_cast<std::uint8_t>(i);
         }
         for (int j = 0; j < count; ++j) {
             const SolverMove move = list.moves[tried[j]];
-            const SolverPosition& child = recent_[(base + j) % kRecent];
             if (won && j == count - 1) {
                 result.moves = LineTo(index, move);
                 outcome = Outcome::kWinnable;
@@ -194,15 +228,7 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
                 outcome = Outcome::kUnknown;
                 break;
             }
-            // The start is the one position that may not have had its automatic moves
-            // made, so going back to it may reach a position not yet seen.
-            const bool undoable = index != 0 && move.to != SolverMove::kToFoundation &&
-                                  child.OnFoundations() == onFoundations;
-            // Node n's slot is n % kRecent: close the gaps the children already seen left.
-            SolverPosition& kept = recent_[nodes_ % kRecent];
-            if (&kept != &child) kept = child;
-            const std::uint32_t node = AddNode(kept, index, move, depth, undoable);
-            Push(Score(kept) - stage.depthWeight * depth, node);
+            Push(scores[j] - stage.depthWeight * depth, AddNode(index, move, depth, undoables[j]));
         }
     }
     result.positions = before + table_.Count();

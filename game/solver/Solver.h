@@ -54,18 +54,20 @@ class Solver {
     static constexpr std::uint32_t kNoParent = 0xFFFFFFFF;
     static constexpr std::size_t kChunkNodes = std::size_t{1} << 14;
 
-    // A position reached, with the move that reached it from its parent.
+    // A position reached, by the move that reached it from its parent. Only the positions
+    // expanded are kept themselves (see Search); the others are their parent and a move.
     struct Node {
-        PackedPosition position;
         std::uint32_t parent = kNoParent;
+        // The node queued before this one with the same score, while it waits.
+        std::uint32_t next = kNoParent;
+        // Once expanded: its number among the expanded positions.
+        std::uint32_t expansion = kNoParent;
         SolverMove move;
         // Moves from the start, up to 255.
         std::uint8_t depth = 0;
         // No card went up by itself after the move: the move straight back then returns
         // to the parent, which the search has already reached.
         bool undoable = false;
-        // The node queued before this one with the same score, while it waits.
-        std::uint32_t next = kNoParent;
     };
 
     // One pass of the search: the weight of the line's length against the score, and the
@@ -80,10 +82,12 @@ class Solver {
                    bool& passOver);
 
     Node& At(std::uint32_t index) { return chunks_[index / kChunkNodes][index % kChunkNodes]; }
+    PackedPosition& Expanded(std::uint32_t e) { return packed_[e / kChunkNodes][e % kChunkNodes]; }
     // Room for one more node; false when the memory bound forbids it.
     bool Reserve();
-    std::uint32_t AddNode(const SolverPosition& position, std::uint32_t parent, SolverMove move,
-                          int depth, bool undoable = false);
+    // Room to keep expanded position `e` packed; false when the memory bound forbids it.
+    bool ReserveExpanded(std::uint32_t e);
+    std::uint32_t AddNode(std::uint32_t parent, SolverMove move, int depth, bool undoable);
     void Push(int score, std::uint32_t node);
     std::uint32_t Pop();
     void ClearQueue();
@@ -96,6 +100,9 @@ class Solver {
     PositionTable table_;
     std::vector<std::unique_ptr<Node[]>> chunks_;
     std::uint32_t nodes_ = 0;
+    // The expanded positions that have left recent_, packed, by expansion number.
+    std::vector<std::unique_ptr<PackedPosition[]>> packed_;
+    std::uint32_t expansions_ = 0;
     // The nodes waiting, one stack per score: the best score first, among equals the newest
     // node. Scores lie in a narrow range, so this costs less than a heap and keeps its order;
     // a score beyond the range (none with the present weights) waits at its end.
@@ -108,7 +115,7 @@ class Solver {
     int lowestUsed_ = kScores;
     int highestUsed_ = -1;
     std::uint64_t queued_ = 0;
-    // The positions added last, whole (see Search).
+    // The positions expanded last, whole, by expansion number modulo kRecent (see Search).
     static constexpr std::uint32_t kRecent = 2048;
     std::unique_ptr<SolverPosition[]> recent_;
     std::size_t peakMemory_ = 0;

@@ -55,15 +55,20 @@ void SolverPosition::SetCell(int cell, CardCode card) {
 }
 
 void SolverPosition::Play(SolverMove move) {
+    Change change;
+    Play(move, change);
+}
+
+void SolverPosition::Play(SolverMove move, Change& change, bool settled) {
+    change.autoCount = 0;
     if (move.from < SolverMove::kFirstCell) {
         const int from = move.from;
         if (move.to < SolverMove::kFirstCell) {
-            // The run keeps its order: cut it off the source, then lay it down bottom first.
-            std::array<CardCode, kMaxColumn> run;
-            for (int i = move.count - 1; i >= 0; --i) run[i] = Pop(from);
-            for (int i = 0; i < move.count; ++i) Push(move.to, run[i]);
+            change.moved = columns_[from][length_[from] - move.count];
+            MoveRun(from, move.to, move.count);
         } else {
             const CardCode card = Pop(from);
+            change.moved = card;
             if (move.to == SolverMove::kToFoundation) {
                 ++foundations_[card_code::Suit(card)];
             } else {
@@ -72,6 +77,7 @@ void SolverPosition::Play(SolverMove move) {
         }
     } else {
         CardCode& cell = cells_[move.from - SolverMove::kFirstCell];
+        change.moved = cell;
         if (move.to < SolverMove::kFirstCell) {
             Push(move.to, cell);
         } else {
@@ -79,10 +85,61 @@ void SolverPosition::Play(SolverMove move) {
         }
         cell = card_code::kNone;
     }
-    AutoPlay();
+    if (settled && move.to != SolverMove::kToFoundation) {
+        // No foundation grew, so no card became safe; the cards moved were uncovered before.
+        if (move.from >= SolverMove::kFirstCell) return;
+        const CardCode top = Top(move.from);
+        if (!top || !FoundationTakes(top) || !IsSafe(top)) return;
+    }
+    AutoPlay(&change);
+}
+
+void SolverPosition::MoveRun(int from, int to, int count) {
+    // The run keeps its order: cut it off the source, then lay it down bottom first.
+    std::array<CardCode, kMaxColumn> run;
+    for (int i = count - 1; i >= 0; --i) run[i] = Pop(from);
+    for (int i = 0; i < count; ++i) Push(to, run[i]);
+}
+
+void SolverPosition::Undo(SolverMove move, const Change& change) {
+    // The automatic moves go back first, the last one first, then the player's move.
+    for (int i = change.autoCount - 1; i >= 0; --i) {
+        const int suit = change.autos[i] >> 4;
+        const int pile = change.autos[i] & 15;
+        const CardCode card = card_code::Make(suit, --foundations_[suit]);
+        if (pile < kColumns) {
+            Push(pile, card);
+        } else {
+            cells_[pile - kColumns] = card;
+        }
+    }
+    const CardCode card = change.moved;
+    if (move.from < SolverMove::kFirstCell) {
+        if (move.to < SolverMove::kFirstCell) {
+            MoveRun(move.to, move.from, move.count);
+        } else {
+            if (move.to == SolverMove::kToFoundation) {
+                --foundations_[card_code::Suit(card)];
+            } else {
+                cells_[move.to - SolverMove::kFirstCell] = card_code::kNone;
+            }
+            Push(move.from, card);
+        }
+    } else {
+        if (move.to < SolverMove::kFirstCell) {
+            Pop(move.to);
+        } else {
+            --foundations_[card_code::Suit(card)];
+        }
+        cells_[move.from - SolverMove::kFirstCell] = card;
+    }
 }
 
 int SolverPosition::AutoPlay() {
+    return AutoPlay(nullptr);
+}
+
+int SolverPosition::AutoPlay(Change* change) {
     // The automatic moves reach the same position in any order: a card going up only makes
     // more cards safe, and takes no other card's place. Only the next card of each suit can
     // go, so those four are looked up rather than every column and cell.
@@ -94,17 +151,22 @@ int SolverPosition::AutoPlay() {
             const CardCode next = card_code::Make(suit, foundations_[suit]);
             if (!IsSafe(next)) continue;
             const int place = place_[next];
+            int pile;
             if (place == kNowhere) {
                 // Not in a column: in a cell, unless a position built by hand lacks it.
                 int r = 0;
                 while (r < kCells && cells_[r] != next) ++r;
                 if (r == kCells) continue;
                 cells_[r] = card_code::kNone;
+                pile = kColumns + r;
             } else if ((place & 31) == length_[place >> 5] - 1) {
-                Pop(place >> 5);
+                pile = place >> 5;
+                Pop(pile);
             } else {
                 continue;
             }
+            if (change)
+                change->autos[change->autoCount++] = static_cast<std::uint8_t>(suit << 4 | pile);
             ++foundations_[suit];
             ++moved;
             again = true;

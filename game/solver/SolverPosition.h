@@ -83,6 +83,21 @@ class SolverPosition {
     // The player's move followed by every automatic move to the foundations. The move must
     // be one the move generator offers.
     void Play(SolverMove move);
+
+    // What a Play changed beyond the move itself, for Undo: the card the player moved (the
+    // deepest of a run) and, in order, each card that went up by itself and where from.
+    struct Change {
+        CardCode moved = card_code::kNone;
+        std::uint8_t autoCount = 0;
+        // suit << 4 | pile, pile 0-7 a column and 8-11 a cell.
+        std::array<std::uint8_t, card_code::kCards> autos;
+    };
+    // Play, noting in `change` what Undo needs. `settled`: no card could go up by itself
+    // before the move, as after any Play; then only a card the move uncovers can start the
+    // automatic moves, and the others are not looked for.
+    void Play(SolverMove move, Change& change, bool settled = false);
+    // Takes back Play(move, change): the position is again exactly as before it.
+    void Undo(SolverMove move, const Change& change);
     // Makes every safe move to the foundations; returns how many cards went.
     int AutoPlay();
 
@@ -99,6 +114,8 @@ class SolverPosition {
 
   private:
     CardCode Pop(int column);
+    void MoveRun(int from, int to, int count);
+    int AutoPlay(Change* change);
 
     std::array<std::array<CardCode, kMaxColumn + 1>, kColumns> columns_{};
     std::array<std::uint8_t, kColumns> length_{};

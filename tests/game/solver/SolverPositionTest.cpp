@@ -4,6 +4,7 @@
 
 #include <map>
 #include <random>
+#include <string>
 
 #include "game/model/Deal.h"
 #include "game/model/Deck.h"
@@ -133,6 +134,48 @@ TEST(SolverPositionTest, CountsKeptAlongTheWayMatchARecount) {
                 << Name(static_cast<CardCode>(code));
         }
     }
+}
+
+// Everything a position keeps up to date as cards come and go, as text.
+std::string KeptState(const SolverPosition& p) {
+    std::string text = std::to_string(p.Key()) + " blocking " + std::to_string(p.Blocking()) +
+                       " breaks " + std::to_string(p.OutOfSequence()) + " runs";
+    for (int c = 0; c < 8; ++c) text += ' ' + std::to_string(p.TopRun(c));
+    for (int code = 1; code <= kCards; ++code) {
+        const auto card = static_cast<CardCode>(code);
+        text += ' ' + std::to_string(p.ColumnOf(card)) + ':' +
+                std::to_string(p.ColumnOf(card) < 0 ? 0 : p.IndexOf(card)) + '/' +
+                std::to_string(p.CardsAbove(card));
+    }
+    return text;
+}
+
+TEST(SolverPositionTest, UndoTakesBackEveryMoveExactlyAndSettledPlaysAgree) {
+    int withAutomaticMoves = 0;
+    for (const SolverPosition& p : Walks(40, 150)) {
+        SolverPosition copy = p;
+        // A deal's first layout may still have cards to go up; any later one has none.
+        const bool settled = copy.AutoPlay() == 0;
+        const std::string before = KeptState(p);
+        MoveGenerator::MoveList list;
+        MoveGenerator::Generate(p, list);
+        for (int i = 0; i < list.count; ++i) {
+            const SolverMove move = list.moves[i];
+            SolverPosition played = p;
+            played.Play(move);
+            SolverPosition q = p;
+            SolverPosition::Change change;
+            q.Play(move, change, settled);
+            ASSERT_TRUE(SameLayout(q, played));
+            ASSERT_EQ(KeptState(q), KeptState(played));
+            withAutomaticMoves += change.autoCount > 0;
+            q.Undo(move, change);
+            ASSERT_TRUE(SameLayout(q, p)) << int{move.from} << ' ' << int{move.to};
+            ASSERT_EQ(KeptState(q), before);
+        }
+    }
+    // The lines must have taken back automatic moves too, or the test shows little.
+    EXPECT_GT(withAutomaticMoves, 100);
 }
 
 TEST(SolverPositionTest, KeyChangesWhenCardsSwapPlacesOrDepths) {

@@ -5,21 +5,25 @@
 
 namespace {
 
-// Per card: the two cards it may lie on in a column (none for an Ace).
-struct Supports {
-    std::array<std::array<CardCode, 2>, card_code::kCards + 1> cards{};
-    constexpr Supports() {
+// Per card: the two cards it may lie on in a column (none for an Ace), and the two that may
+// lie on it (none for a Two); kNone in the places left.
+struct Neighbours {
+    std::array<std::array<CardCode, 2>, card_code::kCards + 1> supports{};
+    std::array<std::array<CardCode, 2>, card_code::kCards + 1> liers{};
+    constexpr Neighbours() {
         for (int a = 1; a <= card_code::kCards; ++a) {
-            int n = 0;
+            int below = 0;
+            int above = 0;
             for (int b = 1; b <= card_code::kCards; ++b) {
-                if (card_code::CanLieOn(static_cast<CardCode>(a), static_cast<CardCode>(b))) {
-                    cards[a][n++] = static_cast<CardCode>(b);
-                }
+                const auto x = static_cast<CardCode>(a);
+                const auto y = static_cast<CardCode>(b);
+                if (card_code::CanLieOn(x, y)) supports[a][below++] = y;
+                if (card_code::CanLieOn(y, x)) liers[a][above++] = y;
             }
         }
     }
 };
-constexpr Supports kSupports{};
+constexpr Neighbours kNeighbours{};
 
 }  // namespace
 
@@ -50,20 +54,16 @@ void MoveGenerator::Generate(const SolverPosition& p, MoveList& list) {
     // reaches it. Bit d of ontoColumns[c]: column c's run goes onto column d.
     std::array<CardCode, SolverPosition::kColumns> tops;
     std::array<std::uint8_t, SolverPosition::kColumns> ontoColumns{};
+    for (int d = 0; d < SolverPosition::kColumns; ++d) tops[d] = p.Top(d);
     for (int d = 0; d < SolverPosition::kColumns; ++d) {
-        tops[d] = p.Top(d);
-        if (!tops[d]) continue;
-        const int rank = card_code::Rank(tops[d]);
-        // Nothing lies on a Two.
-        if (rank == 0) continue;
-        const int level = card_code::Level(card_code::FromModel(0, rank - 1));
-        const int other = card_code::Colour(tops[d]) ^ 1;
-        for (int suit = other; suit < 4; suit += 2) {
-            const CardCode card = card_code::Make(suit, level);
+        // Without branches: which columns hold the cards is as good as random.
+        for (CardCode card : kNeighbours.liers[tops[d]]) {
             const int c = p.ColumnOf(card);
-            if (c < 0 || c == d) continue;
-            const int k = p.Length(c) - p.IndexOf(card);
-            if (k <= p.TopRun(c) && k <= freeOntoCard + 1) ontoColumns[c] |= 1 << d;
+            const int column = c < 0 ? 0 : c;
+            const int k = p.Length(column) - p.IndexOf(card);
+            const bool fits =
+                (c >= 0) & (c != d) & (k <= p.TopRun(column)) & (k <= freeOntoCard + 1);
+            ontoColumns[column] |= static_cast<std::uint8_t>(fits << d);
         }
     }
 
@@ -95,7 +95,7 @@ void MoveGenerator::Generate(const SolverPosition& p, MoveList& list) {
         // moves go in the order of the columns.
         int onto[2];
         int n = 0;
-        for (CardCode support : kSupports.cards[card]) {
+        for (CardCode support : kNeighbours.supports[card]) {
             const int d = support ? p.ColumnOf(support) : -1;
             if (d >= 0 && tops[d] == support) onto[n++] = d;
         }

@@ -48,11 +48,16 @@ class Piles {
         piles_[dst].push_back(card);
     }
 
+    // Both cards that may lie on it in a column are on the foundations. A foundation holds
+    // one suit from the Ace up, so it holds the card one level below c when it is that long.
     bool IsSafe(CardCode c) const {
-        if (card_code::Level(c) <= 1) return true;
+        const int level = card_code::Level(c);
+        if (level <= 1) return true;
         int below = 0;
         for (int f = 12; f < 16; ++f) {
-            for (CardCode x : piles_[f]) below += card_code::CanLieOn(x, c);
+            const std::vector<CardCode>& pile = piles_[f];
+            below += !pile.empty() && card_code::Colour(pile[0]) != card_code::Colour(c) &&
+                     static_cast<int>(pile.size()) >= level;
         }
         return below >= 2;
     }
@@ -63,9 +68,9 @@ class Piles {
         for (bool again = true; again;) {
             again = false;
             for (int p = 0; p < 12 && !again; ++p) {
-                if (piles_[p].empty()) continue;
+                if (piles_[p].empty() || !IsSafe(piles_[p].back())) continue;
                 for (int f = 12; f < 16; ++f) {
-                    if (CanMoveTop(p, f) && IsSafe(piles_[p].back())) {
+                    if (CanMoveTop(p, f)) {
                         Move(p, f, static_cast<int>(piles_[p].size()) - 1);
                         again = true;
                         break;

@@ -12,6 +12,8 @@ struct SolverMove {
     std::uint8_t from = 0;
     std::uint8_t to = 0;
     std::uint8_t count = 1;
+    // Four bytes copy as one word; three would be stored and loaded piecemeal.
+    std::uint8_t unused = 0;
 
     friend bool operator==(const SolverMove&, const SolverMove&) = default;
 };

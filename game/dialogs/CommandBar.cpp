@@ -68,16 +68,12 @@ void UseDeviceFont(QMenu* menu) {
 
 CommandBar::CommandBar(QWidget* owner, QWidget* parent)
     : QWidget(parent), layout_(new QHBoxLayout(this)), owner_(owner) {
-    // The tool bar's own background, margins and spacing, so that the bar looks the same.
-    setAutoFillBackground(true);
+    // As on the tool bar: its background role, hover and sizing, and its style's metrics.
     setBackgroundRole(QPalette::Button);
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    const int margin = style()->pixelMetric(QStyle::PM_ToolBarItemMargin, nullptr, this) +
-                       style()->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, this);
-    layout_->setContentsMargins(margin, margin, margin, margin);
-    layout_->setSpacing(style()->pixelMetric(QStyle::PM_ToolBarItemSpacing, nullptr, this));
     layout_->addStretch();
+    ApplyStyleMetrics();
     // The bar's labels speak in the device's default font at its density, like its dialogs.
     setFont(platform::gui::AtDeviceDensity(QApplication::font(this)));
     buttonStyle_ = new NoMenuArrowStyle;
@@ -133,11 +129,23 @@ QAction* CommandBar::AddCommandButton(UINT commandId, const QIcon& image, const 
 }
 
 QToolButton* CommandBar::widgetForAction(QAction* action) const {
-    for (int i = 0; i < layout_->count(); ++i) {
-        auto* button = qobject_cast<QToolButton*>(layout_->itemAt(i)->widget());
-        if (button && button->defaultAction() == action) return button;
+    return buttons_.value(action).data();
+}
+
+void CommandBar::ApplyStyleMetrics() {
+    const int margin = style()->pixelMetric(QStyle::PM_ToolBarItemMargin, nullptr, this) +
+                       style()->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, this);
+    layout_->setContentsMargins(margin, margin, margin, margin);
+    layout_->setSpacing(style()->pixelMetric(QStyle::PM_ToolBarItemSpacing, nullptr, this));
+    const int icon = style()->pixelMetric(QStyle::PM_ToolBarIconSize, nullptr, this);
+    for (const QPointer<QToolButton>& button : buttons_) {
+        if (button) button->setIconSize(QSize(icon, icon));
     }
-    return nullptr;
+}
+
+void CommandBar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::StyleChange) ApplyStyleMetrics();
+    QWidget::changeEvent(event);
 }
 
 void CommandBar::actionEvent(QActionEvent* event) {
@@ -154,6 +162,7 @@ void CommandBar::actionEvent(QActionEvent* event) {
             button->setVisible(action->isVisible());
             // The action is in actions() already, in its place; the stretch stays last.
             layout_->insertWidget(static_cast<int>(actions().indexOf(action)), button);
+            buttons_.insert(action, button);
             break;
         }
         case QEvent::ActionChanged:
@@ -161,7 +170,8 @@ void CommandBar::actionEvent(QActionEvent* event) {
                 button->setVisible(action->isVisible());
             break;
         case QEvent::ActionRemoved:
-            delete widgetForAction(action);
+            // Also when the action is being deleted: by then its button has let go of it.
+            delete buttons_.take(action).data();
             break;
         default:
             break;

@@ -10,6 +10,8 @@
 // to open (MenuPopupEvent, see DialogFrame), so its frame can update their command states.
 #pragma once
 
+#include <QHash>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -64,10 +66,16 @@ class CommandBar : public QWidget {
   protected:
     // Every action added to the bar gets its button, in the action's place.
     void actionEvent(QActionEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    // Margins, spacing and icon size from the style, as a tool bar takes them.
+    void ApplyStyleMetrics();
+
     QHBoxLayout* layout_;
+    // Each action's button.
+    QHash<QAction*, QPointer<QToolButton>> buttons_;
     QWidget* owner_;
     QMenu* menu_ = nullptr;
     // Draws the menu buttons; the bar owns it.

@@ -23,6 +23,9 @@ class PositionTable {
     // Asks for the key's first slot to be brought into the cache ahead of Add.
     void Prefetch(std::uint64_t key) const { __builtin_prefetch(&slots_[Home(Stored(key))]); }
 
+    // True when adding a new key would double the slot array first.
+    bool NextAddGrows() const { return (count_ + 1) * 2 > slots_.size(); }
+
     std::uint64_t Count() const { return count_; }
     // True once a position has been refused for want of memory.
     bool Full() const { return full_; }

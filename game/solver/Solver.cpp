@@ -216,6 +216,13 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
                 outcome = Outcome::kWinnable;
                 break;
             }
+            // A new position that would double the table must leave room for it within the
+            // bound on the search's memory, which the table alone does not know.
+            if (table_.NextAddGrows() && MemoryInUse() + table_.Bytes() > limits_.memoryBytes) {
+                if (table_.Contains(keys[j])) continue;
+                outcome = Outcome::kUnknown;
+                break;
+            }
             const PositionTable::Insert added = table_.Add(keys[j]);
             if (added == PositionTable::Insert::kPresent) continue;
             if (added == PositionTable::Insert::kFull || !Reserve() ||

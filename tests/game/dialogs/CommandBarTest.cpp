@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QProxyStyle>
 #include <QToolButton>
 #include <vector>
 
@@ -52,6 +53,43 @@ TEST(CommandBarTest, EachActionHasItsButtonInTheActionsOrder) {
     EXPECT_EQ(bar->widgetForAction(first), nullptr);
     EXPECT_EQ(ButtonsLeftToRight(*bar), (QStringList{"Middle", ""}));
     EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 2);
+}
+
+TEST(CommandBarTest, ADeletedActionTakesItsButtonAlong) {
+    KitApp();
+    QWidget window;
+    auto* bar = new CommandBar(nullptr, &window);
+    auto* first = new QAction("First", bar);
+    auto* gone = new QAction("Gone", bar);
+    bar->addAction(first);
+    bar->addAction(gone);
+    window.show();
+    delete gone;
+    EXPECT_EQ(bar->findChildren<QToolButton*>().size(), 1);
+    // The buttons still follow the actions' order after the next one.
+    bar->addAction(new QAction("Last", bar));
+    bar->insertAction(first, new QAction("Front", bar));
+    EXPECT_EQ(ButtonsLeftToRight(*bar), (QStringList{"Front", "First", "Last"}));
+}
+
+// A style whose tool bars use larger icons.
+class LargeIconStyle : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_ToolBarIconSize) return 40;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+TEST(CommandBarTest, ButtonsFollowAChangeOfStyle) {
+    KitApp();
+    CommandBar bar(nullptr);
+    QAction* undo = bar.AddCommandButton(7, QIcon(), "Undo");
+    LargeIconStyle style;
+    bar.setStyle(&style);
+    EXPECT_EQ(bar.widgetForAction(undo)->iconSize(), QSize(40, 40));
+    bar.setStyle(nullptr);
 }
 
 TEST(CommandBarTest, CommandButtonsSendTheirCommand) {

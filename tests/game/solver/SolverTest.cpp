@@ -178,6 +178,48 @@ TEST(SolverTest, LimitsStopTheSearchAsUnknown) {
     EXPECT_EQ(solver.Solve(SolverPosition::FromDeal(36)).outcome, Solver::Outcome::kWinnable);
 }
 
+// The search's order decides which line it finds and how many positions it reaches on the
+// way. These deals reach past the positions kept whole, so the older ones are made again from
+// their packed parents. A change to the order should be meant: then these figures change too.
+TEST(SolverTest, TheSearchReachesTheSamePositionsInTheSameOrder) {
+    Solver solver;
+    struct Figures {
+        std::int32_t game;
+        Solver::Outcome outcome;
+        std::uint64_t positions;
+        std::size_t moves;
+    };
+    for (const Figures& f : {Figures{718, Solver::Outcome::kWinnable, 11'908, 60},
+                             Figures{1136, Solver::Outcome::kWinnable, 11'330, 72},
+                             Figures{11982, Solver::Outcome::kUnwinnable, 63'143, 0}}) {
+        const Solver::Result r = solver.Solve(SolverPosition::FromDeal(f.game));
+        EXPECT_EQ(r.outcome, f.outcome) << f.game;
+        EXPECT_EQ(r.positions, f.positions) << f.game;
+        EXPECT_EQ(r.moves.size(), f.moves) << f.game;
+    }
+}
+
+// A memory bound that the search meets part of the way, after it has packed positions, stops
+// it as "unknown" within the bound; a bound it does not meet changes nothing.
+TEST(SolverTest, AMemoryBoundMetHalfWayStopsTheSearchWithinIt) {
+    int stopped = 0;
+    for (std::size_t megabytes : {2u, 3u, 4u, 6u, 8u}) {
+        Solver::Limits limits;
+        limits.memoryBytes = megabytes << 20;
+        Solver solver(limits);
+        const Solver::Result r = solver.Solve(SolverPosition::FromDeal(11982));
+        if (r.outcome == Solver::Outcome::kUnwinnable) {
+            EXPECT_EQ(r.positions, 63'143u) << megabytes;
+            continue;
+        }
+        ++stopped;
+        EXPECT_EQ(r.outcome, Solver::Outcome::kUnknown) << megabytes;
+        EXPECT_GT(r.positions, 2'000u) << megabytes;
+        EXPECT_LE(solver.PeakMemory(), limits.memoryBytes) << megabytes;
+    }
+    EXPECT_GE(stopped, 2);
+}
+
 // The greedy first pass gives way after a thousand or two positions; the deal that cannot be
 // won needs many more, so its proof comes from the complete pass, and the limit on positions
 // counts both passes.

@@ -29,18 +29,20 @@ int Solver::Score(const SolverPosition& p) {
            5 * buried - 6 * p.OutOfSequence();
 }
 
-bool Solver::Reserve() {
-    if (nodes_ < chunks_.size() * kChunkNodes) return true;
-    if (MemoryInUse() + kChunkNodes * sizeof(Node) > limits_.memoryBytes) return false;
-    chunks_.push_back(std::make_unique<Node[]>(kChunkNodes));
+template <typename T>
+bool Solver::GrowChunks(std::vector<std::unique_ptr<T[]>>& chunks, std::uint32_t index) {
+    if (index < chunks.size() * kChunkNodes) return true;
+    if (MemoryInUse() + kChunkNodes * sizeof(T) > limits_.memoryBytes) return false;
+    chunks.push_back(std::make_unique<T[]>(kChunkNodes));
     return true;
 }
 
+bool Solver::Reserve() {
+    return GrowChunks(chunks_, nodes_);
+}
+
 bool Solver::ReserveExpanded(std::uint32_t e) {
-    if (e < packed_.size() * kChunkNodes) return true;
-    if (MemoryInUse() + kChunkNodes * sizeof(PackedPosition) > limits_.memoryBytes) return false;
-    packed_.push_back(std::make_unique<PackedPosition[]>(kChunkNodes));
-    return true;
+    return GrowChunks(packed_, e);
 }
 
 std::uint32_t Solver::AddNode(std::uint32_t parent, SolverMove move, int depth, bool undoable) {
@@ -177,7 +179,7 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
             } else {
                 position = Expanded(from).Unpack();
             }
-            position.Play(node.move, change, node.parent != 0);
+            position.Play(node.move, change, IsSettled(node.parent));
         }
         node.expansion = e;
         ++expansions_;
@@ -197,15 +199,15 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
         for (int i = 0; i < list.count && !won; ++i) {
             const SolverMove move = list.moves[i];
             if (move == back) continue;
-            position.Play(move, change, index != 0);
+            position.Play(move, change, IsSettled(index));
             won = position.IsWon();
             keys[count] = position.Key();
             table_.Prefetch(keys[count]);
             scores[count] = Score(position);
-            // The start is the one position that may not have had its automatic moves
-            // made, so going back to it may reach a position not yet seen.
+            // Going back to the start, which may not be settled, may reach a position not
+            // yet seen.
             undoables[count] =
-                index != 0 && move.to != SolverMove::kToFoundation && change.autoCount == 0;
+                IsSettled(index) && move.to != SolverMove::kToFoundation && change.autoCount == 0;
             position.Undo(move, change);
             tried[count++] = static_cast<std::uint8_t>(i);
         }

@@ -87,6 +87,11 @@ class Solver {
     bool Reserve();
     // Room to keep expanded position `e` packed; false when the memory bound forbids it.
     bool ReserveExpanded(std::uint32_t e);
+    // Room for element `index` of a chunked array, within the memory bound.
+    template <typename T>
+    bool GrowChunks(std::vector<std::unique_ptr<T[]>>& chunks, std::uint32_t index);
+    // Every position but the start (node 0) has had its automatic moves made.
+    static bool IsSettled(std::uint32_t node) { return node != 0; }
     std::uint32_t AddNode(std::uint32_t parent, SolverMove move, int depth, bool undoable);
     void Push(int score, std::uint32_t node);
     std::uint32_t Pop();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdint>
 
 #include "game/solver/CardCode.h"
@@ -143,6 +144,8 @@ class SolverPosition {
 
 // In the header: the search pushes and pops cards in its innermost loops.
 inline void SolverPosition::Push(int column, CardCode card) {
+    assert(column >= 0 && column < kColumns && length_[column] <= kMaxColumn);
+    assert(card != card_code::kNone && card <= card_code::kCards && place_[card] == kNowhere);
     const int depth = length_[column]++;
     columns_[column][depth] = card;
     columnHash_[column] ^= ZobristKeys::InColumn(card, depth);

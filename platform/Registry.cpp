@@ -129,6 +129,13 @@ std::optional<std::vector<Name>> SplitPath(LPCWSTR path) {
     return parts;
 }
 
+bool NamesOneKey(std::string_view stored) {
+    const std::u16string name = FromUtf8(stored);
+    return !name.empty() && name.size() <= kMaxKeyNameLength &&
+           name.find(u'\\') == std::u16string::npos && !HasControlCharacter(name) &&
+           !HasUnpairedSurrogate(name);
+}
+
 std::optional<Name> ValueName(LPCWSTR name) {
     return MakeName(name ? std::u16string_view(name, WideLength(name)) : std::u16string_view(),
                     kMaxValueNameLength);
@@ -455,6 +462,11 @@ LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, DWORD* nameLength, DWORD*
     return WithKey(key, [&](Store* store, std::int64_t id) -> LONG {
         return EnumerateAt(
             *store, CursorsOf(key).subkeys, kSubkeyQueries, id, index, [&](Statement& st) -> LONG {
+                // Only another program can have stored a name that no RegCreateKeyExW takes
+                // (empty, holding a separator or a control character): opened by that name,
+                // it would reach another key, or the parent itself, and a walk of the tree
+                // would never end.
+                if (!NamesOneKey(st.Text(0))) return ERROR_BADDB;
                 if (LONG rc = CopyName(st.Text(0), name, nameLength); rc != ERROR_SUCCESS) {
                     return rc;
                 }

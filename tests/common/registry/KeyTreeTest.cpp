@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "common/registry/RegistryKey.h"
 #include "common/registry/SettingsRoot.h"
 #include "platform/RegistrySupport.h"
 #include "tests/support/ForeignStore.h"
+#include "tests/support/StoreText.h"
 #include "tests/support/TempPlatform.h"
 
 namespace {
@@ -106,6 +108,39 @@ TEST_F(KeyTreeTest, RemovesTreesFarDeeperThanAnyProgramMakes) {
     EXPECT_TRUE(Exists(u"\\Keep"));
     EXPECT_EQ(foreign_store::KeyId(file, {"one", "d"}), -1);
     EXPECT_EQ(foreign_store::KeyId(file, {"two", "d"}), -1);
+}
+
+// Another program may store key names that no RegCreateKeyExW takes. Opened by name, an
+// empty one or a separator reaches the parent again; the walks must end, refusing the key.
+TEST_F(KeyTreeTest, KeysNamedLikeNoKeyEndTheWalksInsteadOfLoopingForever) {
+    const auto file = temp_.RegistryFile();
+    const char* names[] = {"\\", "", "a\\b", "tab\there"};
+    std::vector<std::u16string> keys;
+    for (int i = 0; i < 4; ++i) {
+        const std::u16string key = u"\\K" + std::u16string(1, static_cast<char16_t>(u'0' + i));
+        Make(key.c_str(), u"V");
+        keys.push_back(key);
+        const std::string id =
+            std::to_string(foreign_store::KeyId(file, {"k" + std::to_string(i)}));
+        ASSERT_TRUE(foreign_store::Exec(file, "INSERT INTO keys(parent, name, folded) VALUES(" +
+                                                  id + ", '" + names[i] + "', '" + names[i] +
+                                                  "')"));
+    }
+    HKEY k0 = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\K0", 0, 0, &k0), ERROR_SUCCESS);
+    WCHAR name[260];
+    DWORD length = 260;
+    EXPECT_EQ(RegEnumKeyExW(k0, 0, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_BADDB);
+    RegCloseKey(k0);
+
+    for (int i = 0; i < 4; ++i) {
+        const LPCWSTR path = keys[i].c_str();
+        EXPECT_FALSE(i % 2 ? DeleteRegistryTree(HKEY_LOCAL_MACHINE, path)
+                           : DeleteKeyTree(HKEY_LOCAL_MACHINE, path))
+            << i;
+        EXPECT_TRUE(Exists(path)) << i;
+    }
+    EXPECT_EQ(StoreText(), "(the store could not be exported)\n");
 }
 
 }  // namespace

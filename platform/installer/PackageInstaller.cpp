@@ -1,6 +1,8 @@
 #include "platform/installer/PackageInstaller.h"
 
+#include <algorithm>
 #include <fstream>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -17,25 +19,42 @@ namespace {
 
 constexpr const char16_t* kInstallDirValue = u"InstallDir";
 constexpr const char16_t* kFilesSubkey = u"Files";
+// Far beyond any device path; a larger value is not one this installer wrote.
+constexpr DWORD kMaxFolderValueBytes = 64 * 1024;
+
+// Every file's device path must fit in MAX_PATH characters with its terminator.
+std::size_t LongestFolder() {
+    std::size_t longestName = 0;
+    for (const char* name : PackageInstaller::kGameFiles) {
+        longestName = std::max(longestName, std::char_traits<char>::length(name));
+    }
+    return MAX_PATH - 1 - 1 - longestName;
+}
 
 bool IsFolder(const std::u16string& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The recorded installation folder, or empty when the game is not installed.
+// The recorded installation folder, or empty when the game is not installed. The value is
+// read whatever its length, so that a folder recorded by any release is found again.
 std::u16string InstalledFolder() {
     RegistryKey app(HKEY_LOCAL_MACHINE, PackageInstaller::kAppKey, false, false);
     if (!app.Handle()) return {};
-    WCHAR buffer[MAX_PATH + 1] = {};
-    DWORD size = sizeof buffer - sizeof(WCHAR);
     DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(app.Handle(), kInstallDirValue, nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ || size > kMaxFolderValueBytes) {
+        return {};
+    }
+    std::vector<WCHAR> buffer(size / sizeof(WCHAR) + 1, u'\0');
     if (RegQueryValueExW(app.Handle(), kInstallDirValue, nullptr, &type,
-                         reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
+                         reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS ||
         type != REG_SZ) {
         return {};
     }
-    return std::u16string(buffer, WideLength(buffer));
+    return std::u16string(buffer.data(), WideLength(buffer.data()));
 }
 
 }  // namespace
@@ -119,6 +138,11 @@ InstallerStatus PackageInstaller::Install(const std::u16string& requested) {
                 "device's root, such as \\Storage\\Apps\\Cards\n";
         return kInstallerUsage;
     }
+    if (folder.size() > LongestFolder()) {
+        err_ << "tessamo-installer: the installation folder is too long; at most "
+             << LongestFolder() << " characters\n";
+        return kInstallerUsage;
+    }
     const std::u16string installed = InstalledFolder();
     if (!installed.empty()) {
         err_ << "tessamo-installer: Korvel Tessamo is already installed in " << ToUtf8(installed)
@@ -161,14 +185,31 @@ InstallerStatus PackageInstaller::Install(const std::u16string& requested) {
 
     // Written also after a failed copy, listing only what arrived, so that uninstall can
     // still clear away a partial installation.
+    WORD failedKeys = 0;
+    WORD failedValues = 0;
     {
         RegistryKey app(HKEY_LOCAL_MACHINE, kAppKey, true, true);
         const std::u16string dirValue = folder + u'\0';
-        RegSetValueExW(app.Handle(), kInstallDirValue, 0, REG_SZ,
-                       reinterpret_cast<const BYTE*>(dirValue.data()),
-                       static_cast<DWORD>(dirValue.size() * sizeof(char16_t)));
+        if (!app.Handle()) ++failedKeys;
+        if (RegSetValueExW(app.Handle(), kInstallDirValue, 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(dirValue.data()),
+                           static_cast<DWORD>(dirValue.size() * sizeof(char16_t))) !=
+            ERROR_SUCCESS) {
+            ++failedValues;
+        }
         RegistryKey files(app.Handle(), kFilesSubkey, true, true);
-        for (const std::u16string& name : copied) files.SetDword(name.c_str(), 1);
+        if (!files.Handle()) ++failedKeys;
+        for (const std::u16string& name : copied) failedValues += !files.SetDword(name.c_str(), 1);
+    }
+    if (failedKeys || failedValues) {
+        // Unrecorded, the files could never be uninstalled: take them away again.
+        err_ << "tessamo-installer: cannot record the installation in the settings store; "
+                "the files copied are removed again\n";
+        RemoveFiles(folder, copied);
+        RemoveDirectoryW(folder.c_str());  // only when nothing else is left in it
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, kAppKey);
+        library_.installExit(nullptr, folder.c_str(), 0, failedFiles, failedKeys, failedValues, 0);
+        return kInstallerFailed;
     }
 
     library_.installExit(nullptr, folder.c_str(), 0, failedFiles, 0, 0, 0);

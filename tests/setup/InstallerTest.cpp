@@ -196,4 +196,52 @@ TEST_F(InstallerTest, BadCommandLinesAndMissingLibraryFailWithAMessage) {
     EXPECT_EQ(StoreText(), "");
 }
 
+// Every file's device path fits in MAX_PATH; a longer folder is refused before anything is
+// made. A folder recorded longer by another release is still found, and uninstalled.
+TEST_F(InstallerTest, FolderLengthsAreBoundedAndAnyRecordedFolderIsFoundAgain) {
+    const std::string name(238, 'a');
+    const std::string longest = "\\Storage\\" + name;  // 247 characters
+    Result tooLong = Run({"--library", library_, "install", longest + "a"});
+    EXPECT_EQ(tooLong.status, 2) << tooLong.output;
+    EXPECT_NE(tooLong.output.find("at most 247 characters"), std::string::npos) << tooLong.output;
+    EXPECT_FALSE(env_.Exists(env_.Host("Storage")));
+    EXPECT_EQ(StoreText(), "");
+
+    ASSERT_EQ(Run({"--library", library_, "install", longest}).status, 0);
+    ASSERT_TRUE(env_.Exists(env_.Host("Storage/" + name + "/tessamo-cli")));
+    ASSERT_EQ(Run({"--library", library_, "uninstall"}).status, 0);
+    EXPECT_FALSE(env_.Exists(env_.Host("Storage/" + name)));
+
+    const std::string a(150, 'a');
+    const std::string b(140, 'b');
+    const std::u16string recorded = u"\\Storage\\" + std::u16string(a.begin(), a.end()) + u"\\" +
+                                    std::u16string(b.begin(), b.end()) + u'\0';
+    env_.MakeValue(HKEY_LOCAL_MACHINE, kAppKey + u"\\Files", u"tessamo");
+    HKEY app = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kAppKey.c_str(), 0, 0, &app), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(app, u"InstallDir", 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(recorded.data()),
+                             static_cast<DWORD>(recorded.size() * sizeof(char16_t))),
+              ERROR_SUCCESS);
+    RegCloseKey(app);
+    const fs::path folder = env_.Host("Storage/" + a + "/" + b);
+    env_.MakeFile(folder / "tessamo");
+    Result uninstall = Run({"--library", library_, "uninstall"});
+    EXPECT_EQ(uninstall.status, 0) << uninstall.output;
+    EXPECT_FALSE(env_.Exists(folder));
+    EXPECT_FALSE(env_.KeyExists(HKEY_LOCAL_MACHINE, kAppKey));
+}
+
+// Files the store cannot record could never be uninstalled: the installation fails and
+// takes them away again.
+TEST_F(InstallerTest, AnInstallationTheStoreCannotRecordFailsAndLeavesNoFiles) {
+    fs::create_directory(env_.XdgDataHome() / "korvel-tessamo" / "registry.sqlite");
+    Result install = Run({"--library", library_, "install", "\\Storage\\Apps\\Cards"});
+    EXPECT_EQ(install.status, 1) << install.output;
+    EXPECT_NE(install.output.find("cannot record the installation"), std::string::npos)
+        << install.output;
+    EXPECT_EQ(install.output.find("Korvel Tessamo installed"), std::string::npos) << install.output;
+    EXPECT_FALSE(env_.Exists(env_.Host("Storage/Apps/Cards")));
+}
+
 }  // namespace

@@ -16,6 +16,7 @@ struct Config {
     fs::path deviceRoot;
     fs::path modulePath;
     int busyTimeoutMs = 0;
+    bool setsAsideDamage = true;
     int majorVersion = 5;
     int screenWidth = 480;
     int screenHeight = 640;
@@ -89,6 +90,14 @@ void SetRegistryBusyTimeout(int milliseconds) {
 
 int RegistryBusyTimeout() {
     return State().busyTimeoutMs > 0 ? State().busyTimeoutMs : 5000;
+}
+
+void SetRegistrySetsAsideDamage(bool setAside) {
+    State().setsAsideDamage = setAside;
+}
+
+bool RegistrySetsAsideDamage() {
+    return State().setsAsideDamage;
 }
 
 void SetDeviceRoot(const fs::path& path) {

@@ -19,6 +19,12 @@ std::filesystem::path RegistryPath();
 void SetRegistryBusyTimeout(int milliseconds);
 int RegistryBusyTimeout();
 
+// Whether opening a store that is damaged or not a store at all sets it aside (renamed to
+// "<store>.corrupt-<time>") and starts a new one, as the game does so that it always starts;
+// when false, such a store fails to open and stays as it is. True by default.
+void SetRegistrySetsAsideDamage(bool setAside);
+bool RegistrySetsAsideDamage();
+
 void SetDeviceRoot(const std::filesystem::path& path);
 std::filesystem::path DeviceRoot();
 

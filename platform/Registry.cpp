@@ -565,10 +565,11 @@ bool RegistryBatch::Ok() const {
     return impl_->open;
 }
 
-bool RegistryBatch::Commit() {
-    if (!impl_->open) return false;
+RegistryBatch::CommitResult RegistryBatch::Commit() {
+    if (!impl_->open) return CommitResult::kFailed;
     impl_->open = false;
-    return impl_->store->Commit() && impl_->store->Sync();
+    if (!impl_->store->Commit()) return CommitResult::kFailed;
+    return impl_->store->Sync() ? CommitResult::kDone : CommitResult::kNotOnDisk;
 }
 
 struct RegistrySnapshot::Impl : TransactionHold {};

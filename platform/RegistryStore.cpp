@@ -302,7 +302,9 @@ bool Store::Open(const fs::path& path) {
     if (lockFd >= 0) ::flock(lockFd, LOCK_EX);
     sqlite3* db = nullptr;
     OpenResult result = TryOpen(path, &db);
-    if (result == OpenResult::kNotAStore && SetAside(path)) result = TryOpen(path, &db);
+    if (result == OpenResult::kNotAStore && platform::RegistrySetsAsideDamage() && SetAside(path)) {
+        result = TryOpen(path, &db);
+    }
     if (lockFd >= 0) {
         ::flock(lockFd, LOCK_UN);
         ::close(lockFd);

@@ -22,8 +22,16 @@ class RegistryBatch {
 
     // False when the store could not be opened or locked; registry calls then fail.
     bool Ok() const;
-    // Commits and forces the store to disk; false (and rolled back) on failure.
-    bool Commit();
+    enum class CommitResult {
+        kDone,
+        // Committed, and seen by every reader, but the log could not be forced to disk: a
+        // power loss may still take the changes.
+        kNotOnDisk,
+        // Rolled back: nothing was changed.
+        kFailed,
+    };
+    // Commits and forces the store to disk.
+    CommitResult Commit();
 
   private:
     struct Impl;

@@ -288,7 +288,9 @@ TEST_F(RegistryTest, BatchCommitsAllOrNothing) {
         HKEY kept = Create(u"\\Batch\\Kept");
         EXPECT_EQ(SetDword(kept, u"V", 1), ERROR_SUCCESS);
         RegCloseKey(kept);
-        EXPECT_TRUE(batch.Commit());
+        EXPECT_EQ(batch.Commit(), platform::RegistryBatch::CommitResult::kDone);
+        // Once committed, there is nothing left to commit.
+        EXPECT_EQ(batch.Commit(), platform::RegistryBatch::CommitResult::kFailed);
     }
     EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Batch\\Kept", 0, 0, &key), ERROR_SUCCESS);
     RegCloseKey(key);

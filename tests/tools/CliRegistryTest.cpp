@@ -1,8 +1,13 @@
 // tessamo-cli registry export and import, run as a separate process on a temporary store.
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "platform/PlatformConfig.h"
@@ -291,6 +296,37 @@ TEST_F(CliRegistryTest, AStoreNestedDeeperThanTheRegistryTakesIsRefusedAndCanBeR
     const CliResult after = Run("registry export");
     EXPECT_EQ(after.status, 0) << after.err;
     EXPECT_EQ(after.out, "[HKEY_LOCAL_MACHINE\\Keep]\n\"V\"=dword:00000002\n");
+}
+
+// Export only reads: a file that is no store is reported and left exactly as it is, never
+// set aside for a new and empty store whose listing would look like a backup.
+TEST_F(CliRegistryTest, ExportOfADamagedStoreFailsAndLeavesItAsItIs) {
+    const fs::path file = StoreFile(temp_.Root());
+    fs::create_directories(file.parent_path());
+    const std::string bytes = "not a store, but somebody's data\n";
+    std::ofstream(file, std::ios::binary) << bytes;
+
+    const CliResult exported = Run("registry export");
+    EXPECT_EQ(exported.status, 1);
+    EXPECT_EQ(exported.out, "");
+    EXPECT_NE(exported.err.find("it is left as it is"), std::string::npos) << exported.err;
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
+    for (const auto& entry : fs::directory_iterator(file.parent_path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".corrupt-"), std::string::npos)
+            << entry.path();
+    }
+}
+
+// A listing that could not be written whole is a failure, also when the tool only finds out
+// as its output is flushed.
+TEST_F(CliRegistryTest, ExportToAFullDiskFails) {
+    Set(HKEY_LOCAL_MACHINE, u"\\Key", u"V", REG_DWORD, {1, 0, 0, 0});
+    const std::string command = "XDG_DATA_HOME=" + temp_.Root().string() +
+                                " " TESSAMO_CLI " registry export >/dev/full 2>/dev/null";
+    const int raw = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 1);
 }
 
 }  // namespace

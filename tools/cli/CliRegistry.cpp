@@ -30,12 +30,15 @@ int Export(std::ostream& out, std::ostream& err) {
     if (fs::symlink_status(platform::RegistryPath(), ec).type() == fs::file_type::not_found) {
         return 0;
     }
+    // A damaged store is reported, not set aside for a new and empty one: its listing
+    // would be empty.
+    platform::SetRegistrySetsAsideDamage(false);
     // One read transaction, so that the text shows the store at one moment without keeping
     // the game from writing meanwhile.
     platform::RegistrySnapshot snapshot;
     if (!snapshot.Ok()) {
         err << "tessamo-cli: registry export: cannot open the store "
-            << platform::RegistryPath().string() << '\n';
+            << platform::RegistryPath().string() << "; it is left as it is\n";
         return 1;
     }
     std::ostringstream text;
@@ -49,8 +52,13 @@ int Export(std::ostream& out, std::ostream& err) {
         err << "tessamo-cli: registry export: the store could not be read\n";
         return 1;
     }
-    out << text.str();
-    return out.good() ? 0 : 1;
+    // Flushed here, so that a full disk shows before the status is given.
+    out << text.str() << std::flush;
+    if (!out.good()) {
+        err << "tessamo-cli: registry export: writing the listing failed\n";
+        return 1;
+    }
+    return 0;
 }
 
 // The whole content of a regular file; nullopt when it is something else or cannot be read.
@@ -94,8 +102,16 @@ int Import(const std::string& file, std::ostream& err) {
             << platform::RegistryPath().string() << "; nothing was changed\n";
         return 1;
     }
-    if (!registry_text::ApplyImport(changes) || !batch.Commit()) {
+    using CommitResult = platform::RegistryBatch::CommitResult;
+    const CommitResult result =
+        registry_text::ApplyImport(changes) ? batch.Commit() : CommitResult::kFailed;
+    if (result == CommitResult::kFailed) {
         err << "tessamo-cli: registry import: writing the store failed; nothing was changed\n";
+        return 1;
+    }
+    if (result == CommitResult::kNotOnDisk) {
+        err << "tessamo-cli: registry import: the changes were made, but the store could not "
+               "be forced to disk\n";
         return 1;
     }
     return 0;

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -17,6 +18,7 @@
 #include "game/solver/TapScript.h"
 #include "tools/cli/Arguments.h"
 #include "tools/cli/Commands.h"
+#include "tools/cli/ResultRing.h"
 
 namespace {
 
@@ -176,27 +178,44 @@ struct DealResult {
     std::size_t moves = 0;
     std::uint64_t positions = 0;
     double seconds = 0;
+    // A line the solver found that the rules did not take; the deal counts as unknown.
+    bool replayFailed = false;
 };
+
+// What --stats needs of every deal, kept for the whole range.
+struct DealCost {
+    std::uint64_t positions = 0;
+    float seconds = 0;
+    Solver::Outcome outcome = Solver::Outcome::kUnknown;
+};
+
+// The jobs solve deals in number order and hand each result to the main thread, which prints
+// them in that order as they come: a range of any length needs the memory of the ring only,
+// and a job may run at most the ring's length ahead of the printing, which is far more than
+// the slowest deal takes. --stats keeps 16 bytes a deal for the whole range, so its ranges
+// are bounded.
+constexpr std::size_t kRingDeals = 4096;
+constexpr std::uint64_t kMaxStatsDeals = std::uint64_t{1} << 24;
 
 int SolveRange(const SolveOptions& options, std::ostream& out, std::ostream& err) {
     using Clock = std::chrono::steady_clock;
     const auto begin = Clock::now();
-    const std::size_t deals = static_cast<std::size_t>(options.last - options.first + 1);
-    std::vector<DealResult> results(deals);
-    std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> peakTable{0};
-    std::atomic<bool> replayFailed{false};
-    auto work = [&] {
-        Solver solver(options.limits);
-        for (std::size_t i; (i = next.fetch_add(1)) < deals;) {
+    const auto deals = static_cast<std::uint64_t>(options.last - options.first + 1);
+    if (options.stats && deals > kMaxStatsDeals) {
+        err << "tessamo-cli solve: --stats takes ranges of at most " << kMaxStatsDeals
+            << " deals\n";
+        return 2;
+    }
+    ResultRing<DealResult> ring(kRingDeals);
+    std::atomic<std::uint64_t> next{0};
+    auto work = [&](Solver& solver) {
+        for (std::uint64_t i; (i = next.fetch_add(1)) < deals;) {
             const auto t0 = Clock::now();
             const auto game = static_cast<std::int32_t>(
                 static_cast<std::uint32_t>(options.first + static_cast<std::int64_t>(i)));
             const SolverPosition start = SolverPosition::FromDeal(game);
             Solver::Result r = solver.Solve(start);
-            DealResult& d = results[i];
-            d.outcome = r.outcome;
-            d.positions = r.positions;
+            DealResult d{r.outcome, 0, r.positions, 0, false};
             if (r.outcome == Solver::Outcome::kWinnable) {
                 // Every line is checked against the board's rules before it counts.
                 const auto line = SolutionLine::Build(start, r.moves);
@@ -204,81 +223,89 @@ int SolveRange(const SolveOptions& options, std::ostream& out, std::ostream& err
                     d.moves = line->size();
                 } else {
                     d.outcome = Solver::Outcome::kUnknown;
-                    replayFailed = true;
+                    d.replayFailed = true;
                 }
             }
             d.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
-        }
-        std::size_t peak = peakTable.load();
-        while (peak < solver.PeakMemory() &&
-               !peakTable.compare_exchange_weak(peak, solver.PeakMemory())) {
+            ring.Put(i, d);
         }
     };
     int jobs = options.jobs;
     if (jobs <= 0) jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    jobs = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(jobs), deals));
+    jobs = static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(jobs), deals));
+    std::vector<Solver> solvers;
+    solvers.reserve(static_cast<std::size_t>(jobs));
+    for (int j = 0; j < jobs; ++j) solvers.emplace_back(options.limits);
     std::vector<std::thread> threads;
-    for (int j = 1; j < jobs; ++j) threads.emplace_back(work);
-    work();
-    for (std::thread& t : threads) t.join();
+    for (Solver& solver : solvers) threads.emplace_back(work, std::ref(solver));
 
-    std::size_t counts[3] = {0, 0, 0};
+    std::vector<DealCost> costs;
+    if (options.stats) costs.reserve(static_cast<std::size_t>(deals));
+    bool replayFailed = false;
+    std::uint64_t counts[3] = {0, 0, 0};
+    std::uint64_t totalPositions = 0;
     std::string text;
-    text.reserve(deals * 20);
-    for (std::size_t i = 0; i < deals; ++i) {
-        const DealResult& d = results[i];
+    for (std::uint64_t i = 0; i < deals; ++i) {
+        const DealResult d = ring.TakeNext();
         ++counts[static_cast<int>(d.outcome)];
+        totalPositions += d.positions;
+        replayFailed = replayFailed || d.replayFailed;
         text += std::to_string(options.first + static_cast<std::int64_t>(i));
         text += ' ';
         text += OutcomeName(d.outcome);
         if (d.outcome == Solver::Outcome::kWinnable) text += ' ' + std::to_string(d.moves);
         text += '\n';
+        if (options.stats) costs.push_back({d.positions, static_cast<float>(d.seconds), d.outcome});
+        if (text.size() >= 1 << 16) {
+            out << text << std::flush;
+            text.clear();
+        }
     }
+    for (std::thread& t : threads) t.join();
+    out << text;
+    std::size_t peakMemory = 0;
+    for (const Solver& solver : solvers) peakMemory = std::max(peakMemory, solver.PeakMemory());
     const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
     char summary[200];
-    std::snprintf(summary, sizeof summary,
-                  "deals %zu winnable %zu unwinnable %zu unknown %zu seconds %.3f deals/s %.0f\n",
-                  deals, counts[0], counts[1], counts[2], seconds,
-                  static_cast<double>(deals) / std::max(seconds, 1e-9));
-    out << text << summary;
+    std::snprintf(
+        summary, sizeof summary,
+        "deals %llu winnable %llu unwinnable %llu unknown %llu seconds %.3f deals/s %.0f\n",
+        static_cast<unsigned long long>(deals), static_cast<unsigned long long>(counts[0]),
+        static_cast<unsigned long long>(counts[1]), static_cast<unsigned long long>(counts[2]),
+        seconds, static_cast<double>(deals) / std::max(seconds, 1e-9));
+    out << summary;
 
     if (replayFailed) err << "tessamo-cli solve: some solutions did not replay; counted unknown\n";
     if (options.stats) {
-        std::vector<std::size_t> order(deals);
-        for (std::size_t i = 0; i < deals; ++i) order[i] = i;
+        const std::size_t n = costs.size();
+        std::vector<std::size_t> order(n);
+        for (std::size_t i = 0; i < n; ++i) order[i] = i;
         std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return results[a].seconds < results[b].seconds;
+            return costs[a].seconds < costs[b].seconds;
         });
         auto at = [&](double q) {
-            return results[order[std::min(deals - 1, static_cast<std::size_t>(q * deals))]].seconds;
+            const auto k = static_cast<std::size_t>(q * static_cast<double>(n));
+            return static_cast<double>(costs[order[std::min(n - 1, k)]].seconds);
+        };
+        auto print = [&](std::size_t i) {
+            char line[200];
+            std::snprintf(line, sizeof line, "  %lld %s %.3f s %llu positions\n",
+                          static_cast<long long>(options.first + static_cast<std::int64_t>(i)),
+                          OutcomeName(costs[i].outcome), static_cast<double>(costs[i].seconds),
+                          static_cast<unsigned long long>(costs[i].positions));
+            err << line;
         };
         char line[200];
         std::snprintf(line, sizeof line, "time per deal: median %.1f us, p99 %.1f us\n",
                       at(0.5) * 1e6, at(0.99) * 1e6);
         err << line << "slowest:\n";
-        for (std::size_t k = 0; k < std::min<std::size_t>(deals, 15); ++k) {
-            const DealResult& d = results[order[deals - 1 - k]];
-            std::snprintf(line, sizeof line, "  %lld %s %.3f s %llu positions\n",
-                          static_cast<long long>(options.first +
-                                                 static_cast<std::int64_t>(order[deals - 1 - k])),
-                          OutcomeName(d.outcome), d.seconds,
-                          static_cast<unsigned long long>(d.positions));
-            err << line;
-        }
+        for (std::size_t k = 0; k < std::min<std::size_t>(n, 15); ++k) print(order[n - 1 - k]);
         err << "not winnable:\n";
-        for (std::size_t i = 0; i < deals; ++i) {
-            const DealResult& d = results[i];
-            if (d.outcome == Solver::Outcome::kWinnable) continue;
-            std::snprintf(line, sizeof line, "  %lld %s %.3f s %llu positions\n",
-                          static_cast<long long>(options.first + static_cast<std::int64_t>(i)),
-                          OutcomeName(d.outcome), d.seconds,
-                          static_cast<unsigned long long>(d.positions));
-            err << line;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (costs[i].outcome != Solver::Outcome::kWinnable) print(i);
         }
-        std::uint64_t total = 0;
-        for (const DealResult& d : results) total += d.positions;
-        err << "positions in all: " << total << '\n';
-        err << "peak search memory: " << peakTable.load() << " bytes per job\n";
+        err << "positions in all: " << totalPositions << '\n';
+        err << "peak search memory: " << peakMemory << " bytes per job\n";
     }
     return counts[2] ? 3 : 0;
 }

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -43,10 +44,28 @@ struct Device {  // where the program finds its files and settings
     fs::path registry;
     fs::path program;   // the program's own path; its translation file lies beside it
     bool faces = true;  // whether the cards have faces, or every one is blank
+    // Run as an ordinary user who owns `owned`: a folder whose permissions forbid reading
+    // forbids only such a user.
+    std::optional<fs::path> owned;
 };
 
 // Exit codes of the child, one per thing that went wrong.
 enum Problem { kNone = 0, kNoMainDialog = 10, kCards, kMove, kMessages, kDefaults, kFaces };
+constexpr int kCannotDropRights = 77;
+
+// Makes the process an ordinary user (nobody) who owns everything below `owned`; true
+// when it already runs as one.
+bool BecomeOwnerOf(const fs::path& owned) {
+    if (geteuid() != 0) return true;
+    const uid_t nobody = 65534;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(owned, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (lchown(it->path().c_str(), nobody, nobody) != 0) return false;
+    }
+    return !ec && lchown(owned.c_str(), nobody, nobody) == 0 && setgid(nobody) == 0 &&
+           setuid(nobody) == 0 && geteuid() != 0;
+}
 
 QPoint PileCentre(const GameBoard& board, int pile) {
     const Card* top = board.TopCard(pile);
@@ -57,6 +76,7 @@ QPoint PileCentre(const GameBoard& board, int pile) {
 
 // In the child: the start-up of main(), with the platform pointed at `setup`.
 [[noreturn]] void PlayOnce(const Device& setup) {
+    if (setup.owned && !BecomeOwnerOf(*setup.owned)) _exit(kCannotDropRights);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     platform::SetDeviceRoot(setup.device);
     platform::SetRegistryPath(setup.registry);
@@ -119,7 +139,8 @@ class HostileStartTest : public ::testing::Test {
     }
 
     Device Healthy() const {
-        return {temp_.DeviceRoot(), temp_.RegistryFile(), temp_.Root() / "bin" / "tessamo"};
+        return {temp_.DeviceRoot(), temp_.RegistryFile(), temp_.Root() / "bin" / "tessamo", true,
+                std::nullopt};
     }
     fs::path Windows() const { return temp_.DeviceRoot() / "Windows"; }
 
@@ -150,6 +171,7 @@ class HostileStartTest : public ::testing::Test {
             FAIL() << what << ": the game did not end";
         }
         ASSERT_TRUE(WIFEXITED(status)) << what << ": ended by signal " << WTERMSIG(status);
+        if (WEXITSTATUS(status) == kCannotDropRights) GTEST_SKIP() << "cannot drop root's rights";
         EXPECT_EQ(WEXITSTATUS(status), kNone) << what;
         std::printf("%-40s peak resident memory %6.1f MB\n", what, usage.ru_maxrss / 1024.0);
     }
@@ -193,6 +215,15 @@ TEST_F(HostileStartTest, AMissingDeviceFolderOrOneThatIsAFile) {
     fs::remove(temp_.RegistryFile());
     setup.device = temp_.DeviceRoot();
     Start(setup, "device \\Windows that is a file");
+}
+
+// Seen by its owner without the rights to read it, the device folder is as good as missing.
+TEST_F(HostileStartTest, AnUnreadableDeviceFolder) {
+    Device setup = Healthy();
+    setup.faces = false;
+    setup.owned = temp_.Root();
+    fs::permissions(temp_.DeviceRoot(), fs::perms::none);
+    Start(setup, "device folder that cannot be read");
 }
 
 TEST_F(HostileStartTest, AHundredMegabyteTranslationFile) {

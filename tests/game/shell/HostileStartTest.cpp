@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
@@ -263,6 +264,24 @@ TEST_F(HostileStartTest, ASettingsStoreThatCannotBeWritten) {
     fs::create_directories(temp_.Root() / "store-folder");
     setup.registry = temp_.Root() / "store-folder";
     Start(setup, "settings store that is a folder");
+}
+
+// A store its owner may only read: the game starts, plays and ends with what it can, shows
+// nothing, and leaves the file as it was.
+TEST_F(HostileStartTest, ASettingsStoreFileThatIsReadOnly) {
+    Start(Healthy(), "healthy device, making the store");
+    auto bytes = [&] {
+        std::ifstream in(temp_.RegistryFile(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = bytes();
+    ASSERT_FALSE(before.empty());
+    fs::permissions(temp_.RegistryFile(),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Device setup = Healthy();
+    setup.owned = temp_.Root();
+    Start(setup, "settings store file that is read-only");
+    EXPECT_EQ(bytes(), before);
 }
 
 }  // namespace

@@ -22,6 +22,13 @@ constexpr qsizetype kTextBuffer = 4096;
 constexpr qsizetype kLabelBuffer = 255;
 constexpr int kFirstMenuButtonId = 0xF000;
 
+// The first `count` UTF-16 units of `text`, one fewer where the last would be the first half
+// of a surrogate pair: a cut label never ends in half a character.
+QString LeftWhole(const QString& text, qsizetype count) {
+    if (text.size() > count && count > 0 && text[count - 1].isHighSurrogate()) --count;
+    return text.left(count);
+}
+
 std::optional<QString> Translation(const QString& text) {
     const std::u16string found =
         TranslationTable::Instance().Lookup(text.left(kTextBuffer - 1).toStdU16String());
@@ -130,12 +137,12 @@ QMenu* BuildMenuBar(CommandBar* bar, const MenuResource& resource, int position)
     const QList<QAction*> top = menu->actions();
     for (qsizetype i = 0; i < top.size() && top[i]->menu(); ++i) {
         QMenu* sub = top[i]->menu();
-        const QString label = WithoutAmpersands(top[i]->text().left(kLabelBuffer - 1));
+        const QString label = WithoutAmpersands(LeftWhole(top[i]->text(), kLabelBuffer - 1));
         bar->InsertMenuButton(position, kFirstMenuButtonId + static_cast<UINT>(i), label, sub);
         // Accelerator hints after a tab have no place on a handheld's drop-down menus.
         for (QAction* item : sub->actions()) {
             if (item->isSeparator()) continue;
-            QString text = WithoutAmpersands(item->text().left(kTextBuffer - 1));
+            QString text = WithoutAmpersands(LeftWhole(item->text(), kTextBuffer - 1));
             const qsizetype tab = text.indexOf(QLatin1Char('\t'));
             if (tab >= 0) text.truncate(tab);
             item->setText(text);

@@ -247,6 +247,25 @@ TEST_F(TranslateWidgetsTest, MenuBarStopsAtTheFirstPlainItemAndInsertsInOrder) {
     EXPECT_EQ(bar.actions()[4]->text(), "View");
 }
 
+// A label longer than the bar's 254 characters is cut there, but never between the two
+// halves of a character outside the basic plane.
+const std::u16string kLongCard = std::u16string(253, u'x') + u"\U0001F0A1" + u"tail";
+const std::u16string kLongPlain = std::u16string(260, u'y');
+const MenuItemResource kLongTop[] = {
+    {Kind::Popup, kLongCard.c_str(), 0, kViewItems},
+    {Kind::Popup, kLongPlain.c_str(), 0, kViewItems},
+};
+const MenuResource kLongResource{501, kLongTop};
+
+TEST_F(TranslateWidgetsTest, LongMenuBarLabelsAreCutBetweenWholeCharacters) {
+    CommandBar bar(nullptr);
+    BuildMenuBar(&bar, kLongResource, CommandBar::kAppend);
+    const QList<QAction*> buttons = bar.actions();
+    ASSERT_EQ(buttons.size(), 2);
+    EXPECT_EQ(buttons[0]->text(), QString(253, QLatin1Char('x')));
+    EXPECT_EQ(buttons[1]->text(), QString(254, QLatin1Char('y')));
+}
+
 // Command 5 is handled; 6 has no handler at all.
 class FileCommands : public CommandTarget {
   public:

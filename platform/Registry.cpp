@@ -102,10 +102,12 @@ struct Name {
     std::string folded;
 };
 
+bool IsValidName(std::u16string_view name, std::size_t maxLength) {
+    return name.size() <= maxLength && !HasUnpairedSurrogate(name) && !HasControlCharacter(name);
+}
+
 std::optional<Name> MakeName(std::u16string_view name, std::size_t maxLength) {
-    if (name.size() > maxLength || HasUnpairedSurrogate(name) || HasControlCharacter(name)) {
-        return std::nullopt;
-    }
+    if (!IsValidName(name, maxLength)) return std::nullopt;
     return Name{ToUtf8(name), ToUtf8(WideLower(name))};
 }
 
@@ -131,9 +133,8 @@ std::optional<std::vector<Name>> SplitPath(LPCWSTR path) {
 
 bool NamesOneKey(std::string_view stored) {
     const std::u16string name = FromUtf8(stored);
-    return !name.empty() && name.size() <= kMaxKeyNameLength &&
-           name.find(u'\\') == std::u16string::npos && !HasControlCharacter(name) &&
-           !HasUnpairedSurrogate(name);
+    return !name.empty() && name.find(u'\\') == std::u16string::npos &&
+           IsValidName(name, kMaxKeyNameLength);
 }
 
 std::optional<Name> ValueName(LPCWSTR name) {

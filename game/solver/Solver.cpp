@@ -196,6 +196,7 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
         }
         // First every child and its key, so that the table's slots for all of them are
         // fetched from memory together: in a large table each is a cache miss.
+        const SolverPosition::ColumnKeys columnKeys = position.KeysOfColumns();
         int count = 0;
         bool won = false;
         for (int i = 0; i < list.count && !won; ++i) {
@@ -203,7 +204,7 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
             if (move == back) continue;
             position.Play(move, change, IsSettled(index));
             won = position.IsWon();
-            keys[count] = position.Key();
+            keys[count] = position.KeyAfter(columnKeys, move, change);
             table_.Prefetch(keys[count]);
             scores[count] = Score(position);
             // Going back to the start, which may not be settled, may reach a position not

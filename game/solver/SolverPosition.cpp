@@ -1,5 +1,7 @@
 #include "game/solver/SolverPosition.h"
 
+#include <bit>
+
 #include "game/model/DealGenerator.h"
 #include "game/model/Deck.h"
 #include "game/model/GameBoard.h"
@@ -173,6 +175,30 @@ int SolverPosition::AutoPlay(Change* change) {
         }
     }
     return moved;
+}
+
+SolverPosition::ColumnKeys SolverPosition::KeysOfColumns() const {
+    ColumnKeys keys;
+    keys.sum = 0;
+    for (int c = 0; c < kColumns; ++c) {
+        keys.mixed[c] = ZobristKeys::Mix(columnHash_[c]);
+        keys.sum += keys.mixed[c];
+    }
+    return keys;
+}
+
+std::uint64_t SolverPosition::KeyAfter(const ColumnKeys& before, SolverMove move,
+                                       const Change& change) const {
+    // Piles 8 and up are cells and the foundation; their bits fall outside the columns.
+    unsigned touched = (1u << move.from) | (1u << move.to);
+    for (int i = 0; i < change.autoCount; ++i) touched |= 1u << (change.autos[i] & 15);
+    std::uint64_t key = before.sum;
+    for (unsigned mask = touched & ((1u << kColumns) - 1); mask; mask &= mask - 1) {
+        const int c = std::countr_zero(mask);
+        key += ZobristKeys::Mix(columnHash_[c]) - before.mixed[c];
+    }
+    for (CardCode cell : cells_) key += ZobristKeys::InCell(cell);
+    return key;
 }
 
 std::uint64_t SolverPosition::Key() const {

@@ -105,6 +105,16 @@ class SolverPosition {
     // Equal for positions that differ only in the order of columns or of reserve cells.
     std::uint64_t Key() const;
 
+    // This position's key by columns, so that the keys of the positions one move away can
+    // be made by mixing again only the columns that move touched.
+    struct ColumnKeys {
+        std::array<std::uint64_t, kColumns> mixed;
+        std::uint64_t sum;
+    };
+    ColumnKeys KeysOfColumns() const;
+    // Key() of this position, reached from the one of `before` by Play(move, change).
+    std::uint64_t KeyAfter(const ColumnKeys& before, SolverMove move, const Change& change) const;
+
     // For building positions by hand (tests, constructed puzzles).
     void Clear();
     void Push(int column, CardCode card);

@@ -150,13 +150,14 @@ std::string KeptState(const SolverPosition& p) {
     return text;
 }
 
-TEST(SolverPositionTest, UndoTakesBackEveryMoveExactlyAndSettledPlaysAgree) {
+TEST(SolverPositionTest, UndoTakesBackEveryMoveExactlyAndSettledPlaysAndKeysAgree) {
     int withAutomaticMoves = 0;
     for (const SolverPosition& p : Walks(40, 150)) {
         SolverPosition copy = p;
         // A deal's first layout may still have cards to go up; any later one has none.
         const bool settled = copy.AutoPlay() == 0;
         const std::string before = KeptState(p);
+        const SolverPosition::ColumnKeys keys = p.KeysOfColumns();
         MoveGenerator::MoveList list;
         MoveGenerator::Generate(p, list);
         for (int i = 0; i < list.count; ++i) {
@@ -168,6 +169,7 @@ TEST(SolverPositionTest, UndoTakesBackEveryMoveExactlyAndSettledPlaysAgree) {
             q.Play(move, change, settled);
             ASSERT_TRUE(SameLayout(q, played));
             ASSERT_EQ(KeptState(q), KeptState(played));
+            ASSERT_EQ(q.KeyAfter(keys, move, change), played.Key());
             withAutomaticMoves += change.autoCount > 0;
             q.Undo(move, change);
             ASSERT_TRUE(SameLayout(q, p)) << int{move.from} << ' ' << int{move.to};

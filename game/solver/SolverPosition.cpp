@@ -97,10 +97,56 @@ void SolverPosition::Play(SolverMove move, Change& change, bool settled) {
 }
 
 void SolverPosition::MoveRun(int from, int to, int count) {
-    // The run keeps its order: cut it off the source, then lay it down bottom first.
-    std::array<CardCode, kMaxColumn> run;
-    for (int i = count - 1; i >= 0; --i) run[i] = Pop(from);
-    for (int i = 0; i < count; ++i) Push(to, run[i]);
+    // The cards moved are the top of the source's run, and stay a run: cut them off and lay
+    // them down bottom first in one pass, with the hashes kept in registers rather than
+    // updated in memory card by card.
+    const int base = length_[from] - count;
+    const int onto = length_[to];
+    assert(count >= 1 && count <= runs_[from] && onto + count <= kMaxColumn + 1);
+    std::uint64_t hashFrom = columnHash_[from];
+    std::uint64_t hashTo = columnHash_[to];
+    int lowest = card_code::kLevels;
+    if (onto) {
+        const CardCode below = columns_[to][onto - 1];
+        lowest = std::min<int>(lowestBelow_[below], card_code::Level(below));
+        if (card_code::Fits(columns_[from][base], below)) {
+            runs_[to] = static_cast<std::uint8_t>(runs_[to] + count);
+        } else {
+            ++breaks_[to];
+            runs_[to] = static_cast<std::uint8_t>(count);
+        }
+    } else {
+        runs_[to] = static_cast<std::uint8_t>(count);
+    }
+    int blocking = blocking_;
+    for (int i = 0; i < count; ++i) {
+        const CardCode card = columns_[from][base + i];
+        const int level = card_code::Level(card);
+        hashFrom ^= ZobristKeys::InColumn(card, base + i);
+        hashTo ^= ZobristKeys::InColumn(card, onto + i);
+        columns_[to][onto + i] = card;
+        place_[card] = static_cast<std::uint8_t>(to << 5 | (onto + i));
+        blocking += (level > lowest) - (level > lowestBelow_[card]);
+        lowestBelow_[card] = static_cast<std::uint8_t>(lowest);
+        lowest = std::min(lowest, level);
+    }
+    blocking_ = static_cast<std::uint8_t>(blocking);
+    columnHash_[from] = hashFrom;
+    columnHash_[to] = hashTo;
+    length_[from] = static_cast<std::uint8_t>(base);
+    length_[to] = static_cast<std::uint8_t>(onto + count);
+    if (count < runs_[from]) {
+        runs_[from] = static_cast<std::uint8_t>(runs_[from] - count);
+    } else {
+        // The whole run went, so it stood on a break (or on nothing): count the run below.
+        if (base) --breaks_[from];
+        int run = base ? 1 : 0;
+        while (run < base &&
+               card_code::Fits(columns_[from][base - run], columns_[from][base - run - 1])) {
+            ++run;
+        }
+        runs_[from] = static_cast<std::uint8_t>(run);
+    }
 }
 
 void SolverPosition::Undo(SolverMove move, const Change& change) {

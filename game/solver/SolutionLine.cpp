@@ -63,19 +63,32 @@ class Piles {
     }
 
     // The board's automatic moves: lowest pile first, lowest foundation first, from the
-    // start again after each.
+    // start again after each. Only the next card of a suit can go up, to its suit's
+    // foundation, or an Ace to the lowest empty one, so those are found first and the rule
+    // of safe cards is asked of them alone.
     void AutoPlay() {
         for (bool again = true; again;) {
             again = false;
+            std::array<int, 4> next{};
+            std::array<int, 4> home = {-1, -1, -1, -1};
+            for (int f = 12; f < 16; ++f) {
+                if (piles_[f].empty()) continue;
+                const int suit = card_code::Suit(piles_[f][0]);
+                next[suit] = static_cast<int>(piles_[f].size());
+                home[suit] = f;
+            }
             for (int p = 0; p < 12 && !again; ++p) {
-                if (piles_[p].empty() || !IsSafe(piles_[p].back())) continue;
-                for (int f = 12; f < 16; ++f) {
-                    if (CanMoveTop(p, f)) {
-                        Move(p, f, static_cast<int>(piles_[p].size()) - 1);
-                        again = true;
-                        break;
-                    }
+                if (piles_[p].empty()) continue;
+                const CardCode card = piles_[p].back();
+                const int suit = card_code::Suit(card);
+                if (card_code::Level(card) != next[suit] || !IsSafe(card)) continue;
+                int f = home[suit];
+                if (f < 0) {
+                    f = 12;
+                    while (!piles_[f].empty()) ++f;
                 }
+                Move(p, f, static_cast<int>(piles_[p].size()) - 1);
+                again = true;
             }
         }
     }

@@ -138,14 +138,7 @@ void SolverPosition::MoveRun(int from, int to, int count) {
     if (count < runs_[from]) {
         runs_[from] = static_cast<std::uint8_t>(runs_[from] - count);
     } else {
-        // The whole run went, so it stood on a break (or on nothing): count the run below.
-        if (base) --breaks_[from];
-        int run = base ? 1 : 0;
-        while (run < base &&
-               card_code::Fits(columns_[from][base - run], columns_[from][base - run - 1])) {
-            ++run;
-        }
-        runs_[from] = static_cast<std::uint8_t>(run);
+        TopRunLeft(from);
     }
 }
 

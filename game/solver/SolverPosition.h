@@ -125,6 +125,8 @@ class SolverPosition {
 
   private:
     CardCode Pop(int column);
+    // Counts the column's top run again once the whole run on top of it has left.
+    void TopRunLeft(int column);
     void MoveRun(int from, int to, int count);
     int AutoPlay(Change* change);
 
@@ -176,6 +178,18 @@ inline void SolverPosition::Push(int column, CardCode card) {
     blocking_ += card_code::Level(card) > lowest;
 }
 
+inline void SolverPosition::TopRunLeft(int column) {
+    // The run stood on a break (or on nothing), so the run below it is counted afresh.
+    const int length = length_[column];
+    if (length) --breaks_[column];
+    int run = length ? 1 : 0;
+    while (run < length &&
+           card_code::Fits(columns_[column][length - run], columns_[column][length - run - 1])) {
+        ++run;
+    }
+    runs_[column] = static_cast<std::uint8_t>(run);
+}
+
 inline CardCode SolverPosition::Pop(int column) {
     const int depth = --length_[column];
     const CardCode card = columns_[column][depth];
@@ -184,14 +198,7 @@ inline CardCode SolverPosition::Pop(int column) {
     if (runs_[column] > 1) {
         --runs_[column];
     } else {
-        // The card stood on a break, so the run below it must be counted again.
-        if (depth) --breaks_[column];
-        int run = depth ? 1 : 0;
-        while (run < depth &&
-               card_code::Fits(columns_[column][depth - run], columns_[column][depth - run - 1])) {
-            ++run;
-        }
-        runs_[column] = static_cast<std::uint8_t>(run);
+        TopRunLeft(column);
     }
     blocking_ -= card_code::Level(card) > lowestBelow_[card];
     return card;

@@ -48,16 +48,15 @@ class Piles {
         piles_[dst].push_back(card);
     }
 
-    // Both cards that may lie on it in a column are on the foundations. A foundation holds
-    // one suit from the Ace up, so it holds the card one level below c when it is that long.
-    bool IsSafe(CardCode c) const {
+    // Both cards that may lie on it in a column are on the foundations: each suit of the
+    // other colour has at least the card's level of cards up. `next` holds each suit's count.
+    static bool IsSafe(CardCode c, const std::array<int, 4>& next) {
         const int level = card_code::Level(c);
         if (level <= 1) return true;
         int below = 0;
-        for (int f = 12; f < 16; ++f) {
-            const std::vector<CardCode>& pile = piles_[f];
-            below += !pile.empty() && card_code::Colour(pile[0]) != card_code::Colour(c) &&
-                     static_cast<int>(pile.size()) >= level;
+        for (int suit = 0; suit < 4; ++suit) {
+            below += card_code::Colour(card_code::Make(suit, 0)) != card_code::Colour(c) &&
+                     next[suit] >= level;
         }
         return below >= 2;
     }
@@ -65,7 +64,7 @@ class Piles {
     // The board's automatic moves: lowest pile first, lowest foundation first, from the
     // start again after each. Only the next card of a suit can go up, to its suit's
     // foundation, or an Ace to the lowest empty one, so those are found first and the rule
-    // of safe cards is asked of them alone.
+    // of safe cards is asked of them alone, from the same count of each suit's cards.
     void AutoPlay() {
         for (bool again = true; again;) {
             again = false;
@@ -81,7 +80,7 @@ class Piles {
                 if (piles_[p].empty()) continue;
                 const CardCode card = piles_[p].back();
                 const int suit = card_code::Suit(card);
-                if (card_code::Level(card) != next[suit] || !IsSafe(card)) continue;
+                if (card_code::Level(card) != next[suit] || !IsSafe(card, next)) continue;
                 int f = home[suit];
                 if (f < 0) {
                     f = 12;

@@ -142,10 +142,14 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
     if (ownBound) budget = stage.budget;
     table_.Add(start.Key());
     result.positions = before + 1;
-    // The start alone may use up what the earlier passes left of the limit.
-    if (table_.Count() >= budget || !Reserve()) return Outcome::kUnknown;
-    Push(Score(start), AddNode(kNoParent, {}, 0, false));
     if (!recent_) recent_ = std::make_unique<SolverPosition[]>(kRecent);
+    // The start alone may use up what the earlier passes left of the limit. Past this check
+    // memory grows only where the bound is checked first: the table's doubling and the
+    // chunks of nodes and packed positions.
+    if (table_.Count() >= budget || !Reserve() || MemoryInUse() > limits_.memoryBytes) {
+        return Outcome::kUnknown;
+    }
+    Push(Score(start), AddNode(kNoParent, {}, 0, false));
     expansions_ = 0;
     Outcome outcome = Outcome::kUnwinnable;
     MoveGenerator::MoveList list;
@@ -230,8 +234,7 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
             }
             const PositionTable::Insert added = table_.Add(keys[j]);
             if (added == PositionTable::Insert::kPresent) continue;
-            if (added == PositionTable::Insert::kFull || !Reserve() ||
-                MemoryInUse() > limits_.memoryBytes) {
+            if (added == PositionTable::Insert::kFull || !Reserve()) {
                 outcome = Outcome::kUnknown;
                 break;
             }

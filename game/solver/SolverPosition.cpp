@@ -112,7 +112,7 @@ void SolverPosition::MoveRun(int from, int to, int count) {
         if (card_code::Fits(columns_[from][base], below)) {
             runs_[to] = static_cast<std::uint8_t>(runs_[to] + count);
         } else {
-            ++breaks_[to];
+            ++outOfSequence_;
             runs_[to] = static_cast<std::uint8_t>(count);
         }
     } else {

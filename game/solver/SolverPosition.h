@@ -71,11 +71,7 @@ class SolverPosition {
         return place == kNowhere ? 0 : length_[place >> 5] - 1 - (place & 31);
     }
     // Cards in the columns that do not lie on the card below them in sequence.
-    int OutOfSequence() const {
-        int n = 0;
-        for (int c = 0; c < kColumns; ++c) n += breaks_[c];
-        return n;
-    }
+    int OutOfSequence() const { return outOfSequence_; }
 
     // Cards in the columns that lie over a card of a lower level somewhere under them: each
     // must move before that card can go up.
@@ -139,8 +135,8 @@ class SolverPosition {
     std::array<std::uint64_t, kColumns> columnHash_{};
     // Per card: column * 32 + index while it lies in a column.
     std::array<std::uint8_t, card_code::kCards + 1> place_ = Nowhere();
-    // Per column: how many of its cards do not lie on the card below them in sequence.
-    std::array<std::uint8_t, kColumns> breaks_{};
+    // How many cards in the columns do not lie on the card below them in sequence.
+    std::uint8_t outOfSequence_ = 0;
     // Per column: the length of the run at its top.
     std::array<std::uint8_t, kColumns> runs_{};
     // Per card while it lies in a column: the lowest level under it (kLevels when none).
@@ -169,7 +165,7 @@ inline void SolverPosition::Push(int column, CardCode card) {
         if (card_code::Fits(card, below)) {
             run += runs_[column];
         } else {
-            ++breaks_[column];
+            ++outOfSequence_;
         }
         lowest = std::min<int>(lowestBelow_[below], card_code::Level(below));
     }
@@ -181,7 +177,7 @@ inline void SolverPosition::Push(int column, CardCode card) {
 inline void SolverPosition::TopRunLeft(int column) {
     // The run stood on a break (or on nothing), so the run below it is counted afresh.
     const int length = length_[column];
-    if (length) --breaks_[column];
+    if (length) --outOfSequence_;
     int run = length ? 1 : 0;
     while (run < length &&
            card_code::Fits(columns_[column][length - run], columns_[column][length - run - 1])) {

@@ -14,8 +14,6 @@ Solver::Solver(Limits limits) : limits_(limits), table_(limits.memoryBytes) {}
 int Solver::Score(const SolverPosition& p) {
     int emptyCells = 0;
     for (int r = 0; r < SolverPosition::kCells; ++r) emptyCells += p.Cell(r) == card_code::kNone;
-    int emptyColumns = 0;
-    for (int c = 0; c < SolverPosition::kColumns; ++c) emptyColumns += p.Length(c) == 0;
     // Cards lying on the next card each foundation needs.
     int buried = 0;
     for (int suit = 0; suit < 4; ++suit) {
@@ -27,7 +25,7 @@ int Solver::Score(const SolverPosition& p) {
     // that share a count of cards gone up; the layout's shape tells more. Free cells weigh
     // most: over thousands of deals, a search that keeps them free expands about a third
     // fewer positions on its way to a win than one that weighs them like the foundations.
-    return 9 * p.OnFoundations() + 25 * emptyCells + 22 * emptyColumns - 10 * p.Blocking() -
+    return 9 * p.OnFoundations() + 25 * emptyCells + 22 * p.EmptyColumns() - 10 * p.Blocking() -
            5 * buried - 6 * p.OutOfSequence();
 }
 

@@ -131,6 +131,7 @@ void SolverPosition::MoveRun(int from, int to, int count) {
         lowest = std::min(lowest, level);
     }
     blocking_ = static_cast<std::uint8_t>(blocking);
+    emptyColumns_ = static_cast<std::uint8_t>(emptyColumns_ + (base == 0) - (onto == 0));
     columnHash_[from] = hashFrom;
     columnHash_[to] = hashTo;
     length_[from] = static_cast<std::uint8_t>(base);

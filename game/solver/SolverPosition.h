@@ -72,6 +72,7 @@ class SolverPosition {
     }
     // Cards in the columns that do not lie on the card below them in sequence.
     int OutOfSequence() const { return outOfSequence_; }
+    int EmptyColumns() const { return emptyColumns_; }
 
     // Cards in the columns that lie over a card of a lower level somewhere under them: each
     // must move before that card can go up.
@@ -137,6 +138,7 @@ class SolverPosition {
     std::array<std::uint8_t, card_code::kCards + 1> place_ = Nowhere();
     // How many cards in the columns do not lie on the card below them in sequence.
     std::uint8_t outOfSequence_ = 0;
+    std::uint8_t emptyColumns_ = kColumns;
     // Per column: the length of the run at its top.
     std::array<std::uint8_t, kColumns> runs_{};
     // Per card while it lies in a column: the lowest level under it (kLevels when none).
@@ -168,6 +170,8 @@ inline void SolverPosition::Push(int column, CardCode card) {
             ++outOfSequence_;
         }
         lowest = std::min<int>(lowestBelow_[below], card_code::Level(below));
+    } else {
+        --emptyColumns_;
     }
     runs_[column] = static_cast<std::uint8_t>(run);
     lowestBelow_[card] = static_cast<std::uint8_t>(lowest);
@@ -191,6 +195,7 @@ inline CardCode SolverPosition::Pop(int column) {
     const CardCode card = columns_[column][depth];
     columnHash_[column] ^= ZobristKeys::InColumn(card, depth);
     place_[card] = kNowhere;
+    emptyColumns_ += depth == 0;
     if (runs_[column] > 1) {
         --runs_[column];
     } else {

@@ -23,6 +23,7 @@ void ExpectSame(const SolverPosition& a, const SolverPosition& b) {
     ASSERT_EQ(a.Key(), b.Key());
     ASSERT_EQ(a.OutOfSequence(), b.OutOfSequence());
     ASSERT_EQ(a.Blocking(), b.Blocking());
+    ASSERT_EQ(a.EmptyColumns(), b.EmptyColumns());
     for (int card = 1; card <= kCards; ++card) {
         ASSERT_EQ(a.CardsAbove(static_cast<CardCode>(card)),
                   b.CardsAbove(static_cast<CardCode>(card)));

@@ -100,6 +100,7 @@ TEST(SolverPositionTest, CountsKeptAlongTheWayMatchARecount) {
     for (const SolverPosition& p : Walks(40, 150)) {
         int outOfSequence = 0;
         int blocking = 0;
+        int emptyColumns = 0;
         std::map<CardCode, int> above;
         for (int c = 0; c < 8; ++c) {
             for (int i = 0; i < p.Length(c); ++i) {
@@ -114,6 +115,7 @@ TEST(SolverPositionTest, CountsKeptAlongTheWayMatchARecount) {
                 ASSERT_EQ(p.ColumnOf(p.At(c, i)), c);
                 ASSERT_EQ(p.IndexOf(p.At(c, i)), i);
             }
+            emptyColumns += p.Length(c) == 0;
             int run = p.Length(c) ? 1 : 0;
             while (run < p.Length(c) &&
                    Fits(p.At(c, p.Length(c) - run), p.At(c, p.Length(c) - run - 1))) {
@@ -128,6 +130,7 @@ TEST(SolverPositionTest, CountsKeptAlongTheWayMatchARecount) {
         }
         ASSERT_EQ(p.OutOfSequence(), outOfSequence);
         ASSERT_EQ(p.Blocking(), blocking);
+        ASSERT_EQ(p.EmptyColumns(), emptyColumns);
         for (int code = 1; code <= kCards; ++code) {
             const auto it = above.find(static_cast<CardCode>(code));
             ASSERT_EQ(p.CardsAbove(static_cast<CardCode>(code)), it == above.end() ? 0 : it->second)
@@ -139,7 +142,8 @@ TEST(SolverPositionTest, CountsKeptAlongTheWayMatchARecount) {
 // Everything a position keeps up to date as cards come and go, as text.
 std::string KeptState(const SolverPosition& p) {
     std::string text = std::to_string(p.Key()) + " blocking " + std::to_string(p.Blocking()) +
-                       " breaks " + std::to_string(p.OutOfSequence()) + " runs";
+                       " breaks " + std::to_string(p.OutOfSequence()) + " empty " +
+                       std::to_string(p.EmptyColumns()) + " runs";
     for (int c = 0; c < 8; ++c) text += ' ' + std::to_string(p.TopRun(c));
     for (int code = 1; code <= kCards; ++code) {
         const auto card = static_cast<CardCode>(code);

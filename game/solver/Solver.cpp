@@ -45,13 +45,15 @@ bool Solver::ReserveExpanded(std::uint32_t e) {
     return GrowChunks(packed_, e);
 }
 
-std::uint32_t Solver::AddNode(std::uint32_t parent, SolverMove move, int depth, bool undoable) {
+std::uint32_t Solver::AddNode(std::uint32_t parent, SolverMove move, int depth, bool undoable,
+                              int score) {
     Node& node = At(nodes_);
     node.parent = parent;
     node.expansion = kNoParent;
     node.move = move;
     node.depth = static_cast<std::uint8_t>(depth);
     node.undoable = undoable;
+    node.score = static_cast<std::int16_t>(score);
     return nodes_++;
 }
 
@@ -110,45 +112,57 @@ Solver::Result Solver::Solve(const SolverPosition& start) {
         return result;
     }
     // A greedy pass settles most deals in a few hundred positions; a pass that also weighs
-    // the length of the line gets out of the wide dead ends the greedy one can sink into.
+    // the length of the line gets out of the wide dead ends the greedy one can sink into. It
+    // takes over the greedy pass's table and queue, so no position is reached twice.
     const Stage stages[] = {{0, 2000}, {8, 0}};
-    for (const Stage& stage : stages) {
-        const bool last = &stage == &stages[std::size(stages) - 1];
-        bool passOver = false;
-        const Outcome outcome = Search(start, stage, last, result, passOver);
-        // Only a pass stopped by its own bound gives way; the search's limits end it.
-        if (outcome != Outcome::kUnknown || !passOver) {
-            result.outcome = outcome;
-            break;
+    if (Begin(start)) {
+        for (const Stage& stage : stages) {
+            const bool last = &stage == &stages[std::size(stages) - 1];
+            bool passOver = false;
+            if (&stage != stages) Requeue(stage.depthWeight);
+            const Outcome outcome = Search(start, stage, last, result, passOver);
+            // Only a pass stopped by its own bound gives way; the search's limits end it.
+            if (outcome != Outcome::kUnknown || !passOver) {
+                result.outcome = outcome;
+                break;
+            }
         }
     }
+    result.positions = table_.Count();
     result.tableBytes = table_.Bytes();
     Release();
     return result;
 }
 
-Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, bool last,
-                               Result& result, bool& passOver) {
-    passOver = false;
+bool Solver::Begin(const SolverPosition& start) {
     table_.Clear();
     ClearQueue();
     nodes_ = 0;
-    // Every stage counts against the limit on positions.
-    const std::uint64_t before = result.positions;
-    std::uint64_t budget = limits_.positions - std::min(limits_.positions, before);
-    const bool ownBound = !last && stage.budget < budget;
-    if (ownBound) budget = stage.budget;
-    table_.Add(start.Key());
-    result.positions = before + 1;
-    if (!recent_) recent_ = std::make_unique<SolverPosition[]>(kRecent);
-    // The start alone may use up what the earlier passes left of the limit. Past this check
-    // memory grows only where the bound is checked first: the table's doubling and the
-    // chunks of nodes and packed positions.
-    if (table_.Count() >= budget || !Reserve() || MemoryInUse() > limits_.memoryBytes) {
-        return Outcome::kUnknown;
-    }
-    Push(Score(start), AddNode(kNoParent, {}, 0, false));
     expansions_ = 0;
+    table_.Add(start.Key());
+    if (!recent_) recent_ = std::make_unique<SolverPosition[]>(kRecent);
+    // Past this check memory grows only where the bound is checked first: the table's
+    // doubling and the chunks of nodes and packed positions.
+    if (table_.Count() >= limits_.positions || !Reserve() || MemoryInUse() > limits_.memoryBytes) {
+        return false;
+    }
+    const int score = Score(start);
+    Push(score, AddNode(kNoParent, {}, 0, false, score));
+    return true;
+}
+
+void Solver::Requeue(int depthWeight) {
+    ClearQueue();
+    for (std::uint32_t n = 0; n < nodes_; ++n) {
+        const Node& node = At(n);
+        if (node.expansion == kNoParent) Push(node.score - depthWeight * node.depth, n);
+    }
+}
+
+Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, bool last,
+                               Result& result, bool& passOver) {
+    passOver = false;
+    const bool ownBound = !last && stage.budget < limits_.positions;
     Outcome outcome = Outcome::kUnwinnable;
     MoveGenerator::MoveList list;
     // Only the positions expanded are kept themselves: the last kRecent whole, in recent_,
@@ -162,6 +176,13 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
     std::array<int, MoveGenerator::kMaxMoves> scores;
     std::array<bool, MoveGenerator::kMaxMoves> undoables;
     while (queued_ && outcome == Outcome::kUnwinnable) {
+        // A pass gives way between expansions, so that every position expanded has all its
+        // children in the table and the next pass may go on from the same queue.
+        if (ownBound && table_.Count() >= stage.budget) {
+            passOver = true;
+            outcome = Outcome::kUnknown;
+            break;
+        }
         const std::uint32_t index = Pop();
         Node& node = At(index);
         const std::uint32_t e = expansions_;
@@ -236,15 +257,14 @@ Solver::Outcome Solver::Search(const SolverPosition& start, const Stage& stage, 
                 outcome = Outcome::kUnknown;
                 break;
             }
-            if (table_.Count() >= budget) {
-                passOver = ownBound;
+            if (table_.Count() >= limits_.positions) {
                 outcome = Outcome::kUnknown;
                 break;
             }
-            Push(scores[j] - stage.depthWeight * depth, AddNode(index, move, depth, undoables[j]));
+            Push(scores[j] - stage.depthWeight * depth,
+                 AddNode(index, move, depth, undoables[j], scores[j]));
         }
     }
-    result.positions = before + table_.Count();
     peakMemory_ = std::max(peakMemory_, MemoryInUse());
     return outcome;
 }

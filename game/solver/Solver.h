@@ -1,8 +1,9 @@
 // Decides whether a position can be won, and how: a best-first search that always goes on
 // from the most promising position it has reached and not yet expanded, and remembers every
 // position it has reached. A short greedy pass comes first; if it neither wins nor runs dry,
-// a second pass starts again with the length of the line weighed against the score, and runs
-// until the win, the end of the reachable positions or a limit. "Unwinnable" means every
+// a second pass goes on from the positions the first one reached, its queue ordered again
+// with the length of the line weighed against the score, and runs until the win, the end of
+// the reachable positions or a limit. "Unwinnable" means every
 // reachable position was expanded; "unknown" that a limit stopped the search first.
 #pragma once
 
@@ -68,6 +69,8 @@ class Solver {
         // No card went up by itself after the move: the move straight back then returns
         // to the parent, which the search has already reached.
         bool undoable = false;
+        // Score() of its position.
+        std::int16_t score = 0;
     };
 
     // One pass of the search: the weight of the line's length against the score, and the
@@ -76,7 +79,7 @@ class Solver {
         int depthWeight = 0;
         std::uint64_t budget = 0;
     };
-    // One pass from `start`, adding its positions to the result's count; `passOver` tells
+    // One pass over the queue as it stands (`start` is node 0's position); `passOver` tells
     // that it stopped at the pass's own bound, so that the next pass may take over.
     Outcome Search(const SolverPosition& start, const Stage& stage, bool last, Result& result,
                    bool& passOver);
@@ -92,7 +95,13 @@ class Solver {
     bool GrowChunks(std::vector<std::unique_ptr<T[]>>& chunks, std::uint32_t index);
     // Every position but the start (node 0) has had its automatic moves made.
     static bool IsSettled(std::uint32_t node) { return node != 0; }
-    std::uint32_t AddNode(std::uint32_t parent, SolverMove move, int depth, bool undoable);
+    std::uint32_t AddNode(std::uint32_t parent, SolverMove move, int depth, bool undoable,
+                          int score);
+    // Empties the table and the queue and puts the start in them; false when the limits
+    // leave no room even for it.
+    bool Begin(const SolverPosition& start);
+    // Queues every node not yet expanded again, by its score less `depthWeight` per move.
+    void Requeue(int depthWeight);
     void Push(int score, std::uint32_t node);
     std::uint32_t Pop();
     void ClearQueue();

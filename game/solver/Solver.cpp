@@ -119,7 +119,7 @@ Solver::Result Solver::Solve(const SolverPosition& start) {
         for (const Stage& stage : stages) {
             const bool last = &stage == &stages[std::size(stages) - 1];
             bool passOver = false;
-            if (&stage != stages) Requeue(stage.depthWeight);
+            Requeue(stage.depthWeight);
             const Outcome outcome = Search(start, stage, last, result, passOver);
             // Only a pass stopped by its own bound gives way; the search's limits end it.
             if (outcome != Outcome::kUnknown || !passOver) {
@@ -146,8 +146,7 @@ bool Solver::Begin(const SolverPosition& start) {
     if (table_.Count() >= limits_.positions || !Reserve() || MemoryInUse() > limits_.memoryBytes) {
         return false;
     }
-    const int score = Score(start);
-    Push(score, AddNode(kNoParent, {}, 0, false, score));
+    AddNode(kNoParent, {}, 0, false, Score(start));
     return true;
 }
 

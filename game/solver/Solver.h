@@ -3,8 +3,8 @@
 // position it has reached. A short greedy pass comes first; if it neither wins nor runs dry,
 // a second pass goes on from the positions the first one reached, its queue ordered again
 // with the length of the line weighed against the score, and runs until the win, the end of
-// the reachable positions or a limit. "Unwinnable" means every
-// reachable position was expanded; "unknown" that a limit stopped the search first.
+// the reachable positions or a limit. "Unwinnable" means every reachable position was
+// expanded; "unknown" that a limit stopped the search first.
 #pragma once
 
 #include <cstddef>
@@ -97,10 +97,11 @@ class Solver {
     static bool IsSettled(std::uint32_t node) { return node != 0; }
     std::uint32_t AddNode(std::uint32_t parent, SolverMove move, int depth, bool undoable,
                           int score);
-    // Empties the table and the queue and puts the start in them; false when the limits
-    // leave no room even for it.
+    // Empties the table and the nodes and puts the start in them, to be queued by the first
+    // Requeue; false when the limits leave no room even for it.
     bool Begin(const SolverPosition& start);
-    // Queues every node not yet expanded again, by its score less `depthWeight` per move.
+    // Queues every node not yet expanded afresh, by its score less `depthWeight` per move:
+    // the start of each pass.
     void Requeue(int depthWeight);
     void Push(int score, std::uint32_t node);
     std::uint32_t Pop();

@@ -208,7 +208,10 @@ int SolveRange(const SolveOptions& options, std::ostream& out, std::ostream& err
     }
     ResultRing<DealResult> ring(kRingDeals);
     std::atomic<std::uint64_t> next{0};
-    auto work = [&](Solver& solver) {
+    // Each job builds its own solver, so that what it allocates comes from its own thread's
+    // heap rather than lying beside the other jobs' memory.
+    auto work = [&](std::size_t& peakMemory) {
+        Solver solver(options.limits);
         for (std::uint64_t i; (i = next.fetch_add(1)) < deals;) {
             const auto t0 = Clock::now();
             const auto game = static_cast<std::int32_t>(
@@ -229,15 +232,14 @@ int SolveRange(const SolveOptions& options, std::ostream& out, std::ostream& err
             d.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
             ring.Put(i, d);
         }
+        peakMemory = solver.PeakMemory();
     };
     int jobs = options.jobs;
     if (jobs <= 0) jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     jobs = static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(jobs), deals));
-    std::vector<Solver> solvers;
-    solvers.reserve(static_cast<std::size_t>(jobs));
-    for (int j = 0; j < jobs; ++j) solvers.emplace_back(options.limits);
+    std::vector<std::size_t> peaks(static_cast<std::size_t>(jobs), 0);
     std::vector<std::thread> threads;
-    for (Solver& solver : solvers) threads.emplace_back(work, std::ref(solver));
+    for (std::size_t& peak : peaks) threads.emplace_back(work, std::ref(peak));
 
     std::vector<DealCost> costs;
     if (options.stats) costs.reserve(static_cast<std::size_t>(deals));
@@ -263,8 +265,7 @@ int SolveRange(const SolveOptions& options, std::ostream& out, std::ostream& err
     }
     for (std::thread& t : threads) t.join();
     out << text;
-    std::size_t peakMemory = 0;
-    for (const Solver& solver : solvers) peakMemory = std::max(peakMemory, solver.PeakMemory());
+    const std::size_t peakMemory = *std::max_element(peaks.begin(), peaks.end());
     const double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
     char summary[200];
     std::snprintf(

@@ -17,9 +17,7 @@
 #include "game/solver/SolverMove.h"
 #include "game/solver/SolverPosition.h"
 
-// Each job of a parallel run owns a solver, often in one array: a line of its own keeps one
-// job's writes to its queue from evicting the line the next job reads its limits from.
-class alignas(64) Solver {
+class Solver {
   public:
     enum class Outcome { kWinnable, kUnwinnable, kUnknown };
 
